@@ -1,0 +1,378 @@
+#include "numeric/numeric.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+#include "numeric/checked.h"
+
+namespace hc {
+
+// ---------------------------------------------------------------- errors
+
+std::string_view ErrorKindName(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::DivisionByZero: return "division-by-zero";
+    case ErrorKind::Overflow: return "overflow";
+    case ErrorKind::TypeMismatch: return "type-mismatch";
+    case ErrorKind::InvalidArgument: return "invalid-argument";
+  }
+  return "invalid-argument";
+}
+
+std::string_view ErrorKindMessage(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::DivisionByZero: return "计算错误：除数为零，无法计算。";
+    case ErrorKind::Overflow: return "计算错误：数值溢出，超出可计算的范围。";
+    case ErrorKind::TypeMismatch: return "计算错误：类型不匹配，输入的不是一个完整的数字。";
+    case ErrorKind::InvalidArgument: return "计算错误：无效的参数。";
+  }
+  return "计算错误。";
+}
+
+const char* CalcError::what() const noexcept { return ErrorKindName(kind_).data(); }
+
+// ---------------------------------------------------------------- cleaning
+
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
+  if (find.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (true) {
+    std::size_t hit = text.find(find, pos);
+    if (hit == std::string_view::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(replacement);
+    pos = hit + find.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+void CleanNumberText(std::string& field, const PairList& pairs) {
+  for (const Pair& p : pairs) {
+    if (field.find(p.find) == std::string::npos) continue;  // nothing to replace
+    field = ReplaceAll(field, p.find, p.replacement);
+  }
+}
+
+// ---------------------------------------------------------------- reading
+
+namespace {
+
+// strtod under the "C" locale, whatever the program's locale is.
+locale_t CLocale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return loc;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+// A number gathered into a plain buffer "[-]digits[.digits][e[-]digits]".
+// Short numbers live in the inline buffer; longer ones spill to a string.
+class NumberBuffer {
+ public:
+  void Push(char c) {
+    if (spill_.empty() && len_ < sizeof(buf_) - 1) {
+      buf_[len_++] = c;
+      return;
+    }
+    if (spill_.empty()) spill_.assign(buf_, len_);
+    spill_.push_back(c);
+  }
+  std::size_t Size() const { return spill_.empty() ? len_ : spill_.size(); }
+  void Truncate(std::size_t n) {
+    if (spill_.empty()) {
+      len_ = n;
+    } else {
+      spill_.resize(n);
+    }
+  }
+  const char* CStr() {
+    if (spill_.empty()) {
+      buf_[len_] = '\0';
+      return buf_;
+    }
+    return spill_.c_str();
+  }
+
+ private:
+  char buf_[64];
+  std::size_t len_ = 0;
+  std::string spill_;
+};
+
+double Convert(NumberBuffer& buf) {
+  const char* s = buf.CStr();
+  errno = 0;
+  char* end = nullptr;
+  double v = strtod_l(s, &end, CLocale());
+  if (errno == ERANGE && std::isinf(v)) throw CalcError(ErrorKind::Overflow);
+  if (!std::isfinite(v)) throw CalcError(ErrorKind::Overflow);
+  return v;  // underflow gives 0 or a subnormal, as the decimal says
+}
+
+// Scans one number from text[pos]: sign, digits with one optional point,
+// optional exponent. `skipBlanks` ignores blanks, tabs and line feeds
+// anywhere (the leading-number reading). Returns the number of mantissa
+// digits; `pos` ends after the last character that belongs to the number.
+std::size_t ScanNumber(std::string_view text, std::size_t& pos, bool skipBlanks, NumberBuffer& buf) {
+  auto skip = [&](std::size_t p) {
+    if (skipBlanks) {
+      while (p < text.size() && (text[p] == ' ' || text[p] == '\t' || text[p] == '\n')) ++p;
+    }
+    return p;
+  };
+  std::size_t p = skip(pos);
+  if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
+    if (text[p] == '-') buf.Push('-');
+    p = skip(p + 1);
+  }
+  std::size_t digits = 0;
+  bool point = false;
+  std::size_t lastGood = p;
+  while (p < text.size()) {
+    char c = text[p];
+    if (IsDigit(c)) {
+      buf.Push(c);
+      ++digits;
+    } else if (c == '.' && !point) {
+      point = true;
+      buf.Push('.');
+    } else {
+      break;
+    }
+    lastGood = p + 1;
+    p = skip(p + 1);
+  }
+  pos = lastGood;
+  if (digits == 0) return 0;
+  // Exponent: a letter, an optional sign and at least one digit.
+  std::size_t q = skip(lastGood);
+  if (q < text.size() && IsExponentLetter(text[q])) {
+    std::size_t mark = buf.Size();
+    buf.Push('e');
+    std::size_t r = skip(q + 1);
+    if (r < text.size() && (text[r] == '+' || text[r] == '-')) {
+      buf.Push(text[r]);
+      r = skip(r + 1);
+    }
+    std::size_t expDigits = 0;  // significant exponent digits kept
+    bool sawExpDigit = false;
+    std::size_t expEnd = r;
+    while (r < text.size() && IsDigit(text[r])) {
+      // Leading zeros are dropped and very long exponents clamped: beyond a
+      // dozen digits the value is 0 or out of range anyway.
+      if ((expDigits > 0 || text[r] != '0') && expDigits < 12) {
+        buf.Push(text[r]);
+        ++expDigits;
+      }
+      sawExpDigit = true;
+      expEnd = r + 1;
+      r = skip(r + 1);
+    }
+    if (!sawExpDigit) {
+      buf.Truncate(mark);
+    } else {
+      if (expDigits == 0) buf.Push('0');
+      pos = expEnd;
+    }
+  }
+  return digits;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+  NumberBuffer buf;
+  std::size_t pos = 0;
+  if (ScanNumber(text, pos, true, buf) == 0) return 0.0;
+  return Convert(buf);
+}
+
+double ReadNumberStrict(std::string_view text) {
+  std::size_t b = 0;
+  std::size_t e = text.size();
+  while (b < e && text[b] == ' ') ++b;
+  while (e > b && text[e - 1] == ' ') --e;
+  std::string_view core = text.substr(b, e - b);
+  NumberBuffer buf;
+  std::size_t pos = 0;
+  if (ScanNumber(core, pos, false, buf) == 0 || pos != core.size()) {
+    throw CalcError(ErrorKind::TypeMismatch);
+  }
+  return Convert(buf);
+}
+
+// ---------------------------------------------------------------- writing
+
+namespace {
+
+// The 15 significant digits of |x| and its decimal exponent:
+// |x| = d0.d1d2...d14 × 10^exp. x must be finite and non-zero.
+struct Digits15 {
+  char d[15];
+  int exp;
+};
+
+Digits15 SignificantDigits(double x) {
+  char buf[40];
+  auto r = std::to_chars(buf, buf + sizeof(buf), std::fabs(x), std::chars_format::scientific, 14);
+  // buf holds "d.dddddddddddddde[+-]XX"
+  Digits15 out{};
+  out.d[0] = buf[0];
+  std::memcpy(out.d + 1, buf + 2, 14);
+  const char* e = buf + 16;  // 'e'
+  int sign = e[1] == '-' ? -1 : 1;
+  int v = 0;
+  for (const char* p = e + 2; p < r.ptr; ++p) v = v * 10 + (*p - '0');
+  out.exp = sign * v;
+  return out;
+}
+
+void CheckFinite(double x) {
+  if (!std::isfinite(x)) throw CalcError(ErrorKind::Overflow);
+}
+
+}  // namespace
+
+std::string NumberText(double x) {
+  CheckFinite(x);
+  if (x == 0.0) return "0";
+  Digits15 s = SignificantDigits(x);
+  int nd = 15;
+  while (nd > 1 && s.d[nd - 1] == '0') --nd;
+  std::string out;
+  out.reserve(24);
+  if (x < 0) out.push_back('-');
+  if (s.exp >= -4 && s.exp <= 14) {
+    if (s.exp < 0) {
+      out.append("0.");
+      out.append(static_cast<std::size_t>(-s.exp - 1), '0');
+      out.append(s.d, static_cast<std::size_t>(nd));
+    } else {
+      int intDigits = s.exp + 1;
+      for (int i = 0; i < intDigits; ++i) out.push_back(i < nd ? s.d[i] : '0');
+      if (nd > intDigits) {
+        out.push_back('.');
+        out.append(s.d + intDigits, static_cast<std::size_t>(nd - intDigits));
+      }
+    }
+  } else {
+    out.push_back(s.d[0]);
+    if (nd > 1) {
+      out.push_back('.');
+      out.append(s.d + 1, static_cast<std::size_t>(nd - 1));
+    }
+    out.push_back('E');
+    out.push_back(s.exp < 0 ? '-' : '+');
+    int a = s.exp < 0 ? -s.exp : s.exp;
+    if (a < 10) out.push_back('0');
+    out.append(std::to_string(a));
+  }
+  return out;
+}
+
+double Round2(double x) {
+  CheckFinite(x);
+  double p = x * 100.0;
+  CheckFinite(p);
+  double r = std::nearbyint(p);  // round to nearest, halves to even
+  double out = r / 100.0;
+  return out == 0.0 ? 0.0 : out;
+}
+
+std::string Fixed2(double x) {
+  CheckFinite(x);
+  if (x == 0.0) return "0.00";
+  Digits15 s = SignificantDigits(x);
+  // value × 100 = D × 10^k with D the 15-digit integer and k = exp - 12.
+  int k = s.exp - 12;
+  std::string cents;  // decimal digits of the rounded value × 100
+  if (k >= 0) {
+    cents.assign(s.d, 15);
+    cents.append(static_cast<std::size_t>(k), '0');
+  } else {
+    int keep = 15 + k;  // digits at or above the cent
+    char dropped = '0';
+    if (keep >= 0 && keep < 15) dropped = s.d[keep];
+    if (keep > 0) cents.assign(s.d, static_cast<std::size_t>(keep));
+    if (dropped >= '5') {
+      // add one cent, carrying through the digits
+      int i = static_cast<int>(cents.size()) - 1;
+      while (i >= 0 && cents[static_cast<std::size_t>(i)] == '9') cents[static_cast<std::size_t>(i--)] = '0';
+      if (i < 0) {
+        cents.insert(cents.begin(), '1');
+      } else {
+        ++cents[static_cast<std::size_t>(i)];
+      }
+    }
+  }
+  std::size_t first = cents.find_first_not_of('0');
+  if (first == std::string::npos) return "0.00";
+  cents.erase(0, first);
+  while (cents.size() < 3) cents.insert(cents.begin(), '0');
+  std::string out;
+  out.reserve(cents.size() + 2);
+  if (x < 0) out.push_back('-');
+  out.append(cents, 0, cents.size() - 2);
+  out.push_back('.');
+  out.append(cents, cents.size() - 2, 2);
+  return out;
+}
+
+void WriteRounded(std::string& field, double x, std::string_view unit) {
+  field = NumberText(x);
+  field = NumberText(Round2(ReadNumber(field)));
+  std::string text = Fixed2(ReadNumber(field));
+  text.append(unit);
+  field = std::move(text);
+}
+
+void WriteRoundedFirst(std::string& field, double x, std::string_view unit) {
+  field = NumberText(Round2(x));
+  std::string text = Fixed2(ReadNumber(field));
+  text.append(unit);
+  field = std::move(text);
+}
+
+void WritePlain(std::string& field, double x) { field = NumberText(x); }
+
+// ---------------------------------------------------------------- whole numbers
+
+std::int32_t RoundToInt32(double x) {
+  if (!std::isfinite(x)) throw CalcError(ErrorKind::Overflow);
+  double r = std::nearbyint(x);  // round to nearest, halves to even
+  if (r < static_cast<double>(INT32_MIN) || r > static_cast<double>(INT32_MAX)) {
+    throw CalcError(ErrorKind::Overflow);
+  }
+  return static_cast<std::int32_t>(r);
+}
+
+std::int32_t WholeQuotient(double a, double b) {
+  std::int32_t ia = RoundToInt32(a);
+  std::int32_t ib = RoundToInt32(b);
+  if (ib == 0) throw CalcError(ErrorKind::DivisionByZero);
+  if (ia == INT32_MIN && ib == -1) throw CalcError(ErrorKind::Overflow);
+  return ia / ib;
+}
+
+// ---------------------------------------------------------------- power
+
+Num Power(Num base, Num exponent) {
+  double b = base.v();
+  double e = exponent.v();
+  if (b < 0 && e != std::trunc(e)) throw CalcError(ErrorKind::InvalidArgument);
+  if (b == 0 && e < 0) throw CalcError(ErrorKind::DivisionByZero);
+  double r = std::pow(b, e);
+  if (!std::isfinite(r)) throw CalcError(ErrorKind::Overflow);
+  return Num(r);
+}
+
+}  // namespace hc

@@ -1,0 +1,32 @@
+// Form21: 利息支付倍数计算--衡川2.0
+#include "shell/registry.h"
+#include "shell/screen.h"
+
+namespace hc {
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    Button("Command3", "切换回去", 120, 2880, 1290, 420),
+};
+
+constexpr ScreenSpec kSpec{
+    .name = "Form21",
+    .title = "利息支付倍数计算--衡川2.0",
+    .controls = kControls,
+};
+
+class Form21 final : public Screen {
+ public:
+  explicit Form21(App& app) : Screen(app, kSpec) {
+    Navigate("Command3", "Form15", SwitchOrder::ShowFirst);
+  }
+
+ protected:
+  void Load() override { PlaceLike("Form15"); }
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeForm21(App& app) { return std::make_unique<Form21>(app); }
+
+}  // namespace hc

@@ -1,0 +1,32 @@
+// Form25: 存货周转率计算--衡川2.0
+#include "shell/registry.h"
+#include "shell/screen.h"
+
+namespace hc {
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    Button("Command3", "切换回去", 120, 2880, 1290, 420),
+};
+
+constexpr ScreenSpec kSpec{
+    .name = "Form25",
+    .title = "存货周转率计算--衡川2.0",
+    .controls = kControls,
+};
+
+class Form25 final : public Screen {
+ public:
+  explicit Form25(App& app) : Screen(app, kSpec) {
+    Navigate("Command3", "Form22", SwitchOrder::ShowFirst);
+  }
+
+ protected:
+  void Load() override { PlaceLike("Form22"); }
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeForm25(App& app) { return std::make_unique<Form25>(app); }
+
+}  // namespace hc

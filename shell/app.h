@@ -1,0 +1,63 @@
+// The program shell: the registry of screens, each created on first use and
+// then kept (only hidden and shown) until the program ends.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "shell/screen.h"
+
+namespace hc {
+
+using ScreenFactory = std::unique_ptr<Screen> (*)(App&);
+
+struct ScreenEntry {
+  std::string_view name;
+  ScreenFactory make;
+};
+
+// Every screen of the program, in catalogue order.
+std::span<const ScreenEntry> ScreenRegistry();
+
+class App {
+ public:
+  // The display size is in twips (1920 × 1080 pixels at 15 twips a pixel).
+  explicit App(Host& host, int displayWidth = 28800, int displayHeight = 16200);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  Host& host() { return host_; }
+
+  static bool IsKnown(std::string_view name);
+  // The named screen, created and loaded (but not shown) on first use.
+  // An unknown name is a programming error (std::out_of_range).
+  Screen& Get(std::string_view name);
+  // The named screen if it has been created, else null.
+  Screen* Existing(std::string_view name);
+
+  // Program start: creates the main screen and shows it.
+  void Start();
+  // Ends the program (through the host).
+  void Exit();
+  bool exited() const { return exited_; }
+
+  int displayWidth() const { return displayWidth_; }
+  int displayHeight() const { return displayHeight_; }
+  void SetDisplay(int width, int height) {
+    displayWidth_ = width;
+    displayHeight_ = height;
+  }
+
+ private:
+  Host& host_;
+  int displayWidth_;
+  int displayHeight_;
+  bool exited_ = false;
+  std::map<std::string, std::unique_ptr<Screen>, std::less<>> screens_;
+};
+
+}  // namespace hc

@@ -1,0 +1,108 @@
+// Layout tables: every screen describes its window and controls as data.
+// Positions and sizes are in twips (1/1440 inch, 15 twips a pixel at 96 dpi).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace hc {
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kDarkRed{192, 0, 0};
+inline constexpr Rgb kGreen{0, 192, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kDarkBlue{0, 0, 192};
+inline constexpr Rgb kMagenta{255, 0, 255};
+inline constexpr Rgb kDarkGrey{64, 64, 64};
+inline constexpr Rgb kLightGrey{192, 192, 192};
+inline constexpr Rgb kDarkPurple{64, 0, 64};
+
+enum class Kind { Text, Label, Button };
+
+// The default font size of every control that sets no font of its own.
+inline constexpr int kDefaultFontSize = 9;
+
+// One control of a layout table: its state right after the screen's load.
+struct ControlSpec {
+  std::string_view name;
+  Kind kind = Kind::Label;
+  std::string_view text;  // field text, label or button caption
+  int left = 0, top = 0, width = 0, height = 0;
+  Rgb color = kBlack;
+  bool readOnly = false;
+  bool visible = true;
+  bool enabled = true;
+  std::string_view font;  // empty: the program's default font
+  int fontSize = kDefaultFontSize;
+  bool bold = false;
+
+  constexpr ControlSpec Color(Rgb c) const {
+    ControlSpec s = *this;
+    s.color = c;
+    return s;
+  }
+  constexpr ControlSpec ReadOnly() const {
+    ControlSpec s = *this;
+    s.readOnly = true;
+    return s;
+  }
+  constexpr ControlSpec Hidden() const {
+    ControlSpec s = *this;
+    s.visible = false;
+    return s;
+  }
+  constexpr ControlSpec Disabled() const {
+    ControlSpec s = *this;
+    s.enabled = false;
+    return s;
+  }
+  constexpr ControlSpec Font(std::string_view name, int size, bool isBold) const {
+    ControlSpec s = *this;
+    s.font = name;
+    s.fontSize = size;
+    s.bold = isBold;
+    return s;
+  }
+};
+
+constexpr ControlSpec Label(std::string_view name, std::string_view caption, int l, int t, int w, int h) {
+  return ControlSpec{name, Kind::Label, caption, l, t, w, h};
+}
+// An editable single-line text field.
+constexpr ControlSpec TextField(std::string_view name, std::string_view text, int l, int t, int w, int h) {
+  return ControlSpec{name, Kind::Text, text, l, t, w, h};
+}
+// A read-only text field that a calculation writes.
+constexpr ControlSpec ResultField(std::string_view name, std::string_view text, int l, int t, int w, int h) {
+  return TextField(name, text, l, t, w, h).ReadOnly();
+}
+constexpr ControlSpec Button(std::string_view name, std::string_view caption, int l, int t, int w, int h) {
+  return ControlSpec{name, Kind::Button, caption, l, t, w, h};
+}
+
+// Client sizes of the screens.
+inline constexpr int kScreenWidth = 4605;
+inline constexpr int kScreenHeight = 3465;
+inline constexpr int kWideScreenWidth = 6195;
+inline constexpr int kWideScreenHeight = 5025;
+
+// A screen's window and controls.
+struct ScreenSpec {
+  std::string_view name;
+  std::string_view title;
+  int clientWidth = kScreenWidth;
+  int clientHeight = kScreenHeight;
+  std::span<const ControlSpec> controls;
+  std::span<const std::string_view> tabOrder;  // controls that take the focus, in Tab order
+  std::string_view initialFocus;               // empty: the first of the tab order
+  std::string_view defaultButton;              // pressed by Enter in an input field; empty: none
+};
+
+}  // namespace hc
