@@ -1,0 +1,19 @@
+// Fonts of the program: the default CJK font for all controls and the
+// "宋体" of the footers, resolved to an installed font.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include "shell/layout.h"
+
+namespace hc::qt {
+
+// Installs the substitution list of "宋体" and the program's default font.
+void InstallFonts();
+
+// The QFont for a control: the default font, or the named family in the
+// given size and weight.
+QFont ControlFont(const QString& family, int pointSize, bool bold);
+
+}  // namespace hc::qt

@@ -1,0 +1,45 @@
+// Writes one PNG per screen, rendered by the real widgets: NAME.png right
+// after the screen's load, and NAME-calculated.png after its calculate
+// button has been pressed with the load texts.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+#include <cstdlib>
+
+#include "qt/fonts.h"
+#include "qt/renderer.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: hengchuan-screenshots DIR\n");
+    return 2;
+  }
+  setenv("HENGCHUAN_AUTO_ANSWER", "1", 1);  // prompts must not wait for a user
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  hc::qt::InstallFonts();
+  QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!dir.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 1;
+  }
+  int written = 0;
+  for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
+    hc::qt::QtShell shell;  // a fresh program for every screen
+    hc::Screen& screen = shell.app().Get(entry.name);
+    screen.Show();
+    hc::qt::ScreenWindow* window = shell.Window(screen);
+    QApplication::processEvents();
+    const QString name = QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+    if (window->grab().save(dir.filePath(name + QStringLiteral(".png")))) ++written;
+    const std::string_view calc = screen.spec().defaultButton;
+    if (!calc.empty()) {
+      shell.Press(screen, calc);
+      QApplication::processEvents();
+      if (window->grab().save(dir.filePath(name + QStringLiteral("-calculated.png")))) ++written;
+    }
+  }
+  std::printf("%d images written to %s\n", written, argv[1]);
+  return 0;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything (installing what is missing) and runs the whole test
+# suite: unit, screen-script and widget tests, then the sanitizer and fuzz runs.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/tools/deps.sh" test
+cmake -S "$here" -B "$here/build" -DHENGCHUAN_TESTS=ON >/dev/null
+cmake --build "$here/build" -j"$(nproc)"
+(cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
+for extra in test-sanitized.sh fuzz.sh; do
+  if [ -x "$here/tools/$extra" ]; then "$here/tools/$extra"; fi
+done
