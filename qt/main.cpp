@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
+#include <string_view>
 
 #include "qt/fonts.h"
 #include "qt/renderer.h"
@@ -24,10 +25,22 @@ int main(int argc, char** argv) {
 
   hc::qt::QtShell shell;
   shell.Start();
-  // For start-up measurements: quit as soon as the first window is up and
-  // the event loop has nothing left to do.
-  if (std::getenv("HENGCHUAN_QUIT_AFTER_SHOW") != nullptr) {
-    QTimer::singleShot(0, &application, [] { QCoreApplication::quit(); });
+  // For start-up and memory measurements: quit as soon as the first window
+  // is up and the event loop has nothing left to do; with the value "all",
+  // first show every screen once, as a user visiting them all would.
+  if (const char* quit = std::getenv("HENGCHUAN_QUIT_AFTER_SHOW"); quit != nullptr) {
+    const bool all = std::string_view(quit) == "all";
+    QTimer::singleShot(0, &application, [&shell, all] {
+      if (all) {
+        for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
+          hc::Screen& screen = shell.app().Get(entry.name);
+          screen.Show();
+          QCoreApplication::processEvents();
+          if (entry.name != "Form1") screen.Hide();
+        }
+      }
+      QCoreApplication::quit();
+    });
   }
   return QApplication::exec();
 }

@@ -1,0 +1,102 @@
+// Calculation benchmarks: every screen's calculate handler with its load
+// texts, through the model, plus the heaviest cases and the numeric core.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "numeric/numeric.h"
+#include "shell/app.h"
+
+namespace {
+
+class QuietHost final : public hc::Host {
+ public:
+  void ShowMessage(std::string_view) override {}
+  void ReportError(hc::ErrorKind) override {}
+  void WindowChanged(hc::Screen&, hc::WindowEvent) override {}
+  void ExitProgram() override {}
+};
+
+// Presses one button of a freshly loaded screen, with some fields set first.
+void Press(benchmark::State& state, const char* screen, const char* button,
+           std::vector<std::pair<const char*, const char*>> fields) {
+  QuietHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get(screen);
+  for (const auto& [name, text] : fields) {
+    hc::Control* c = s.Find(name);
+    if (c == nullptr) {
+      state.SkipWithError("the screen has no such field");
+      return;
+    }
+    c->text = text;
+  }
+  for (auto _ : state) {
+    s.Click(button);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Every calculate button of the registry with the load texts.
+void RegisterDefaults() {
+  for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
+    QuietHost host;
+    hc::App app(host);
+    hc::Screen& s = app.Get(entry.name);
+    for (const hc::Control& c : s.controls()) {
+      if (c.kind() != hc::Kind::Button || !s.HasHandler(c.name()) || s.IsNavigation(c.name())) continue;
+      std::string name = std::string(entry.name) + "." + std::string(c.name());
+      std::string form(entry.name);
+      std::string button(c.name());
+      benchmark::RegisterBenchmark(("defaults/" + name).c_str(), [form, button](benchmark::State& st) {
+        Press(st, form.c_str(), button.c_str(), {});
+      });
+    }
+  }
+}
+
+void BM_DoublingGrid220(benchmark::State& state) {
+  Press(state, "Form39", "Command6", {{"Text4", "220"}, {"Text5", "220"}});
+}
+BENCHMARK(BM_DoublingGrid220);
+
+void BM_IncreasingGrid100(benchmark::State& state) {
+  Press(state, "Form39", "Command5", {{"Text4", "100"}, {"Text5", "100"}});
+}
+BENCHMARK(BM_IncreasingGrid100);
+
+void BM_PlanMode(benchmark::State& state) {
+  const std::string mode = std::to_string(state.range(0));
+  Press(state, "Form38", "Command1", {{"Text13", mode.c_str()}});
+}
+BENCHMARK(BM_PlanMode)->Arg(1)->Arg(2)->Arg(3);
+
+// 10 000 mixed calls of the numeric core.
+void BM_NumericMix10000(benchmark::State& state) {
+  const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};
+  for (auto _ : state) {
+    double sum = 0;
+    std::size_t length = 0;
+    for (int i = 0; i < 10000 / 3; ++i) {
+      double x = hc::ReadNumber(inputs[i % 10]) * 1.1;
+      sum += x;
+      length += hc::NumberText(x).size() + hc::Fixed2(x).size();
+    }
+    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(length);
+  }
+}
+BENCHMARK(BM_NumericMix10000);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RegisterDefaults();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
