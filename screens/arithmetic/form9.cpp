@@ -1,25 +1,46 @@
-// Form9: 除法计算--衡川2.0
+// Form9, division: the dividend in Text1 divided by the divisor in Text2.
 #include "shell/registry.h"
 #include "shell/screen.h"
 
 namespace hc {
 namespace {
 
+// The result font is 宋体 10.5 pt (五号); the layout holds whole points, so
+// it is given as 10. The result field stays editable on this screen.
 constexpr ControlSpec kControls[] = {
-    Button("Command3", "切换回去", 120, 2880, 1290, 420),
-    Button("Command4", "乘法计算", 1680, 2880, 1290, 420),
-    Button("Command5", "加法计算", 3240, 2880, 1290, 420),
+    Label("Label1", "被除数：", 360, 360, 540, 180),
+    TextField("Text1", "", 1560, 360, 1335, 375),
+    Label("Label4", "(精确到分)", 3120, 480, 900, 180),
+    Label("Label2", "除数：", 360, 1080, 540, 180),
+    TextField("Text2", "", 1560, 960, 1335, 375),
+    Label("Label5", "（整数）", 3120, 1080, 720, 180),
+    Label("Label3", "结果：", 360, 1680, 540, 180),
+    TextField("Text3", "结果", 1560, 1560, 1335, 375).Color(kRed).Font("宋体", 10, true),
+    Label("Label6", "(精确到分)", 3120, 1680, 900, 180),
+    Button("Command5", "加法计算", 1800, 2160, 1290, 420),
+    Button("Command4", "乘法计算", 3120, 2160, 1290, 420),
+    Button("Command1", "除法计算", 240, 2760, 1290, 420),
+    Button("Command2", "清空文本框", 1680, 2760, 1290, 420),
+    Button("Command3", "切换回去", 3120, 2760, 1290, 420),
 };
+
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Command1",
+                                          "Command2", "Command3", "Command4", "Command5"};
 
 constexpr ScreenSpec kSpec{
     .name = "Form9",
     .title = "除法计算--衡川2.0",
     .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
 };
 
 class Form9 final : public Screen {
  public:
   explicit Form9(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Form9::Divide);
+    OnClick("Command2", &Form9::ClearInputs);
     Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
     Navigate("Command4", "Form5", SwitchOrder::HideFirst);
     Navigate("Command5", "Form4", SwitchOrder::ShowFirst);
@@ -27,6 +48,25 @@ class Form9 final : public Screen {
 
  protected:
   void Load() override { PlaceLike("Form5"); }
+
+ private:
+  // "除法计算": dividend / divisor, to the cent. A divisor of 0 (or a text
+  // that reads as 0) stops with a division by zero and writes nothing.
+  void Divide() {
+    CleanNumberText(text("Text1"), kMoneyMarks);
+    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
+    Num dividend = ReadNumber(text("Text1"));
+    Num divisor = ReadNumber(text("Text2"));
+    if (IsMissing(text("Text1"))) return PromptMissing("请输入被除数！");
+    if (IsMissing(text("Text2"))) return PromptMissing("请输入除数！");
+    WriteRounded(text("Text3"), dividend / divisor);
+  }
+
+  // "清空文本框": both inputs; the result stays.
+  void ClearInputs() {
+    text("Text1").clear();
+    text("Text2").clear();
+  }
 };
 
 }  // namespace
