@@ -1,4 +1,6 @@
-// Form12: 猜猜价格--衡川2.0
+// Form12, wave target price: the top of wave 3 or wave 5 projected from the
+// length of an earlier wave times a golden ratio, added to the later bottom.
+#include "shell/app.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -6,25 +8,81 @@ namespace hc {
 namespace {
 
 constexpr ControlSpec kControls[] = {
-    Button("Command3", "切换回去", 120, 2880, 1290, 420),
-    Button("Command4", "猜猜回调价格", 1680, 2880, 1290, 420),
+    Label("Label1", "黄金比例：", 120, 240, 540, 180),
+    TextField("Text1", "1.618", 1200, 120, 1335, 375),
+    // The usual ratios, beside the ratio field.
+    Label("Label7", "0.809,0.618,0.5,0.382,", 2760, 120, 1845, 180),
+    Label("Label11", "0.236,0.191,1.809,1.618,1.5,1.191", 2760, 360, 1845, 180),
+    Label("Label2", "1/3浪顶价格：", 120, 840, 540, 180),
+    TextField("Text2", "10.21", 1200, 720, 1335, 375),
+    Label("Label8", "元", 2760, 840, 540, 180),
+    Label("Label3", "1浪底价格：", 120, 1440, 540, 180),
+    TextField("Text3", "5.91", 1200, 1320, 1335, 375),
+    Label("Label9", "元", 2760, 1440, 540, 180),
+    Label("Label4", "2/4浪底价格：", 120, 2040, 540, 180),
+    TextField("Text4", "6.73", 1200, 1920, 1335, 375),
+    Label("Label6", "元  3浪2底，5浪4底", 2760, 2040, 540, 180),
+    Label("Label5", "预测价格：", 120, 2520, 540, 180),
+    ResultField("Text5", "", 1200, 2400, 1335, 375),
+    Label("Label10", "元", 2760, 2520, 630, 180),
+    Button("Command4", "猜猜回调价格", 3240, 2520, 1290, 420),
+    Button("Command1", "猜猜价格", 120, 3000, 1290, 420),
+    Button("Command2", "清空文本框", 1680, 3000, 1290, 420),
+    Button("Command3", "切换回去", 3240, 3000, 1290, 420),
 };
+
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",
+                                          "Command1", "Command2", "Command3", "Command4"};
 
 constexpr ScreenSpec kSpec{
     .name = "Form12",
     .title = "猜猜价格--衡川2.0",
     .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
 };
 
 class Form12 final : public Screen {
  public:
   explicit Form12(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Form12::TargetPrice);
+    OnClick("Command2", &Form12::ClearPrices);
     Navigate("Command3", "Form2", SwitchOrder::HideFirst);
     Navigate("Command4", "Form13", SwitchOrder::HideFirst);
   }
 
  protected:
-  void Load() override {  }
+  // The rise/fall screen, hidden behind this one, is put back where the
+  // main screen stands; the switch that shows this screen places it there.
+  void Load() override {
+    Screen& main = app().Get("Form1");
+    app().Get("Form2").SetPosition(main.top(), main.left());
+  }
+
+ private:
+  // "猜猜价格": later bottom + ratio × (top − wave-1 bottom).
+  void TargetPrice() {
+    for (std::string_view field : {"Text1", "Text2", "Text3", "Text4"}) CleanNumberText(text(field), kMoneyMarks);
+    Num ratio = ReadNumber(text("Text1"));
+    Num top = ReadNumber(text("Text2"));
+    Num bottom1 = ReadNumber(text("Text3"));
+    Num bottom2 = ReadNumber(text("Text4"));
+    if (IsMissing(text("Text1"))) {
+      return PromptMissing(
+          "请输入黄金比例1.618,0.809,0.618,0.5,0.382,0.236,0.191,1.236,1.382,1.809,1.5,1.191！第5浪极限为：3.236 ");
+    }
+    if (IsMissing(text("Text2"))) return PromptMissing("请输入第1浪顶价格,测第5浪：1浪顶或3浪顶！");
+    if (IsMissing(text("Text3"))) return PromptMissing("请输入第1浪底价格！");
+    if (IsMissing(text("Text4"))) return PromptMissing("求第3浪请输2浪底价格或求第5浪请输4浪底价格！");
+    Num length = top - bottom1;
+    WriteRounded(text("Text5"), bottom2 + ratio * length);
+  }
+
+  // "清空文本框": empties the three prices; the ratio and the result stay.
+  void ClearPrices() {
+    for (std::string_view field : {"Text2", "Text3", "Text4"}) text(field).clear();
+  }
 };
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Form13: 猜猜回调价格--衡川2.0
+// Form13, pullback price: the price at which a wave from a bottom to a top
+// is retraced by a chosen percentage of its length.
+#include "shell/app.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -6,23 +8,85 @@ namespace hc {
 namespace {
 
 constexpr ControlSpec kControls[] = {
-    Button("Command3", "切换回去", 120, 2880, 1290, 420),
+    Label("Label1", "浪顶价格：", 120, 240, 540, 180),
+    TextField("Text1", "10.21", 1320, 120, 1335, 375),
+    Label("Label6", "元", 2880, 240, 540, 180),
+    Label("Label2", "浪底价格：", 120, 840, 540, 180),
+    TextField("Text2", "5.91", 1320, 720, 1335, 375),
+    Label("Label7", "元", 2880, 840, 540, 180),
+    Label("Label3", "黄金分割率：", 120, 1440, 540, 180),
+    TextField("Text3", "80.9", 1320, 1320, 1335, 375),
+    // The usual retracements, beside the percentage field.
+    Label("Label5", "% 80.9, 61.8, 50, 38.2", 2760, 1320, 1845, 180),
+    Label("Label9", " , 23.6, 19.1", 2760, 1560, 1845, 180),
+    Label("Label4", "预测价格：", 120, 1920, 540, 180),
+    ResultField("Text4", "", 1320, 1920, 1335, 375),
+    Label("Label8", "元", 2880, 2040, 540, 180),
+    // The note naming the real pullback the default prices come from.
+    Label("Label10", "这是601800中国交建的自日期：2021.7.20拉升后回调的例子", 120, 2400, 4335, 375).Color(kBlue),
+    Button("Command1", "猜猜回调价格", 120, 2760, 1290, 420),
+    Button("Command2", "清空文本框", 1680, 2760, 1290, 420),
+    Button("Command3", "切换回去", 3240, 2760, 1290, 420),
 };
+
+constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec{
     .name = "Form13",
     .title = "猜猜回调价格--衡川2.0",
     .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
 };
 
 class Form13 final : public Screen {
  public:
   explicit Form13(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Form13::PullbackPrice);
+    OnClick("Command2", &Form13::ClearPrices);
     Navigate("Command3", "Form12", SwitchOrder::HideFirst);
   }
 
  protected:
-  void Load() override {  }
+  // The rise/fall screen, hidden, is put back where the main screen stands;
+  // the switch that shows this screen places it where the wave target
+  // screen was.
+  void Load() override {
+    Screen& main = app().Get("Form1");
+    app().Get("Form2").SetPosition(main.top(), main.left());
+  }
+
+ private:
+  // "猜猜回调价格": the top less the given percentage of the wave's length.
+  void PullbackPrice() {
+    CleanNumberText(text("Text1"), kMoneyMarks);
+    CleanNumberText(text("Text2"), kMoneyMarks);
+    CleanNumberText(text("Text3"), kMoneyOrPercentMarks);
+    Num top = ReadNumber(text("Text1"));
+    Num bottom = ReadNumber(text("Text2"));
+    Num percent = ReadNumber(text("Text3"));
+    if (IsMissing(text("Text1"))) return PromptMissing("请输入浪顶价格！ ");
+    if (IsMissing(text("Text2"))) return PromptMissing("请输入浪底价格！");
+    if (IsMissing(text("Text3"))) {
+      return PromptMissing("请输入黄金分割率，2浪调整1浪幅度的80.9%，61.8%，50%，4浪调整3浪的38.2%，23.6%,19.1%等！");
+    }
+    Num q = percent / 100;
+    // The wave's length is taken twice: once to come back up to the top,
+    // once for the retracement.
+    Num length = top - bottom;
+    Num reached = bottom + length;
+    Num again = top - bottom;
+    Num retraced = again * q;
+    WriteRounded(text("Text4"), reached - retraced);
+  }
+
+  // "清空文本框": empties the top and the bottom; the percentage and the
+  // result stay.
+  void ClearPrices() {
+    text("Text1").clear();
+    text("Text2").clear();
+  }
 };
 
 }  // namespace
