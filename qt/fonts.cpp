@@ -15,10 +15,11 @@ const QStringList& SansFamilies() {
   return families;
 }
 
-// What "宋体" stands for where SimSun itself is missing.
+// What "宋体" stands for: SimSun itself where installed, else the serif
+// (Song style) Noto face, else any installed Chinese face.
 const QStringList& SongSubstitutes() {
-  static const QStringList families{"SimSun", "NSimSun", "Noto Serif CJK SC", "Source Han Serif SC",
-                                    "Noto Sans CJK SC", "WenQuanYi Zen Hei", "WenQuanYi Micro Hei"};
+  static const QStringList families{"SimSun", "Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Zen Hei",
+                                    "WenQuanYi Micro Hei"};
   return families;
 }
 

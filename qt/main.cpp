@@ -12,6 +12,8 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("hengchuan"));
+  // Ties the windows to the installed desktop entry (its name and icon).
+  QGuiApplication::setDesktopFileName(QStringLiteral("hengchuan"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens end the program themselves
   hc::qt::InstallFonts();
 

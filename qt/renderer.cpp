@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,9 +31,12 @@ void SetTextColor(QWidget* w, QPalette::ColorRole role, Rgb c) {
   w->setPalette(pal);
 }
 
-void SetFontOf(QWidget* w, const Control& c) {
+// Returns whether the font changed.
+bool SetFontOf(QWidget* w, const Control& c) {
   QFont f = ControlFont(Q(c.font), c.fontSize, c.bold);
-  if (w->font() != f) w->setFont(f);
+  if (w->font() == f) return false;
+  w->setFont(f);
+  return true;
 }
 
 }  // namespace
@@ -105,8 +109,16 @@ void ScreenWindow::Build() {
 }
 
 void ScreenWindow::ApplyTabOrder() {
+  const auto tabOrder = screen_.spec().tabOrder;
+  if (tabOrder.empty()) return;  // the order of the layout table
+  // Fields and buttons left out of the Tab order still take the focus when
+  // clicked, but the Tab key passes them by.
+  for (const auto& [name, w] : widgets_) {
+    if (w->focusPolicy() == Qt::NoFocus) continue;
+    if (std::find(tabOrder.begin(), tabOrder.end(), name) == tabOrder.end()) w->setFocusPolicy(Qt::ClickFocus);
+  }
   QWidget* previous = nullptr;
-  for (std::string_view name : screen_.spec().tabOrder) {
+  for (std::string_view name : tabOrder) {
     QWidget* w = ControlWidget(name);
     if (w == nullptr) continue;
     if (previous != nullptr) QWidget::setTabOrder(previous, w);
@@ -137,10 +149,11 @@ void ScreenWindow::Sync() {
       case Kind::Label: {
         auto* label = static_cast<QLabel*>(w);
         SetTextColor(label, QPalette::WindowText, c.color);
-        SetFontOf(label, c);
-        if (label->text() != text || label->property("sized").isNull()) {
+        const bool fontChanged = SetFontOf(label, c);
+        if (label->text() != text || fontChanged || label->property("sized").isNull()) {
           label->setText(text);
-          // Labels size themselves to their caption.
+          // Labels size themselves to their caption, also when only the
+          // font changes.
           label->adjustSize();
           label->setProperty("sized", true);
         }

@@ -1,0 +1,176 @@
+// The keyboard on every screen of the registry: Enter (the main key or the
+// keypad's) in an input field presses the screen's calculate button, and the
+// Tab key walks the fields and buttons in the screen's own order.
+#include <QtTest>
+#include <algorithm>
+
+#include "qt/fonts.h"
+#include "qt/renderer.h"
+#include "tests/qt/window_test_support.h"
+
+using namespace hc::test;
+
+namespace {
+
+// The controls the Tab key stops at now, in Tab order.
+QStringList TabStops(hc::qt::ScreenWindow& window) {
+  QStringList stops;
+  for (std::string_view name : window.screen().spec().tabOrder) {
+    QWidget* w = window.ControlWidget(name);
+    if (w != nullptr && w->isVisible() && w->isEnabled()) stops << Q(name);
+  }
+  return stops;
+}
+
+QString FocusName() {
+  QWidget* w = QApplication::focusWidget();
+  return w == nullptr ? QStringLiteral("(none)") : w->objectName();
+}
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    qunsetenv("HENGCHUAN_AUTO_ANSWER");
+    hc::qt::InstallFonts();
+  }
+
+  // A screen with fields to type into has a calculate button for Enter, and
+  // its Tab order names fields and buttons of its own, each once.
+  void focus_tables_are_sound_data() { AddScreenRows(); }
+  void focus_tables_are_sound() {
+    QFETCH(QString, screen);
+    HeadlessProgram program;
+    hc::Screen& s = program.app().Get(screen.toStdString());
+    const hc::ScreenSpec& spec = s.spec();
+    bool hasInput = false;
+    for (const hc::ControlSpec& c : spec.controls) hasInput |= c.kind == hc::Kind::Text && !c.readOnly && c.visible;
+    if (hasInput) {
+      QVERIFY2(!spec.defaultButton.empty(), "input fields but no button for Enter");
+    }
+    if (!spec.defaultButton.empty()) {
+      const hc::Control* button = s.Find(spec.defaultButton);
+      QVERIFY2(button != nullptr && button->kind() == hc::Kind::Button, spec.defaultButton.data());
+      QVERIFY2(s.HasHandler(spec.defaultButton) && !s.IsNavigation(spec.defaultButton), spec.defaultButton.data());
+    }
+    QStringList seen;
+    for (std::string_view name : spec.tabOrder) {
+      const hc::Control* c = s.Find(name);
+      QVERIFY2(c != nullptr, name.data());
+      QVERIFY2(c->kind() != hc::Kind::Label, name.data());
+      QVERIFY2(!seen.contains(Q(name)), name.data());
+      seen << Q(name);
+    }
+    if (!spec.initialFocus.empty()) QVERIFY2(seen.contains(Q(spec.initialFocus)), spec.initialFocus.data());
+  }
+
+  void enter_presses_the_calculate_button_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("keypad");
+    HeadlessProgram program;
+    for (const hc::ScreenEntry& e : hc::ScreenRegistry()) {
+      hc::Screen& s = program.app().Get(e.name);
+      if (s.spec().defaultButton.empty()) continue;
+      for (const hc::Control& c : s.controls()) {
+        if (c.kind() != hc::Kind::Text || !c.visible) continue;
+        for (bool keypad : {false, true}) {
+          const std::string row = std::string(e.name) + " " + std::string(c.name()) + (keypad ? " keypad" : " return");
+          QTest::newRow(row.c_str()) << Q(e.name) << Q(c.name()) << keypad;
+        }
+      }
+    }
+  }
+  void enter_presses_the_calculate_button() {
+    QFETCH(QString, screen);
+    QFETCH(QString, field);
+    QFETCH(bool, keypad);
+    const std::string name = screen.toStdString();
+    BoxWatchdog watchdog;
+    hc::qt::QtShell shell;
+    HeadlessProgram twin;
+    hc::Screen& model = shell.app().Get(name);
+    model.Show();
+    hc::Screen& other = twin.app().Get(name);
+    other.Show();
+    hc::qt::ScreenWindow* window = shell.Window(model);
+    auto* edit = qobject_cast<QLineEdit*>(window->ControlWidget(field.toStdString()));
+    QVERIFY(edit != nullptr);
+    watchdog.TakeMessages();
+    twin.TakeMessages();
+
+    edit->setFocus(Qt::OtherFocusReason);
+    if (keypad) {
+      QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    } else {
+      QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // Only a field the user can type into presses the button; Enter in a
+    // result field does nothing.
+    if (!edit->isReadOnly()) twin.Press(other, model.spec().defaultButton);
+
+    QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
+    QCOMPARE(DescribeModel(model), DescribeModel(other));
+    QCOMPARE(DescribeWidgets(*window), DescribeModel(model));
+    QCOMPARE(VisibleScreens(shell.app()), VisibleScreens(twin.app()));
+  }
+
+  void tab_walks_the_screen_order_data() { AddScreenRows(); }
+  void tab_walks_the_screen_order() {
+    QFETCH(QString, screen);
+    hc::qt::QtShell shell;
+    hc::Screen& model = shell.app().Get(screen.toStdString());
+    model.Show();
+    hc::qt::ScreenWindow* window = shell.Window(model);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const QStringList stops = TabStops(*window);
+    if (stops.isEmpty()) QSKIP("no Tab order");
+
+    const QString start = FocusName();
+    const qsizetype at = stops.indexOf(start);
+    QVERIFY2(at >= 0, qPrintable(start));
+    QStringList forward;
+    QStringList expectedForward;
+    for (qsizetype i = 1; i <= stops.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      forward << FocusName();
+      expectedForward << stops[(at + i) % stops.size()];
+    }
+    QCOMPARE(forward, expectedForward);  // once round, back at the start
+    QStringList backward;
+    QStringList expectedBackward;
+    for (qsizetype i = 1; i <= stops.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+      backward << FocusName();
+      expectedBackward << stops[((at - i) % stops.size() + stops.size()) % stops.size()];
+    }
+    QCOMPARE(backward, expectedBackward);
+  }
+
+  // A control left out of the Tab order still takes the focus by a click.
+  void controls_outside_the_tab_order_take_clicks_data() { AddScreenRows(); }
+  void controls_outside_the_tab_order_take_clicks() {
+    QFETCH(QString, screen);
+    hc::qt::QtShell shell;
+    hc::Screen& model = shell.app().Get(screen.toStdString());
+    model.Show();
+    hc::qt::ScreenWindow* window = shell.Window(model);
+    const auto order = model.spec().tabOrder;
+    int outside = 0;
+    for (const hc::Control& c : model.controls()) {
+      if (c.kind() == hc::Kind::Label) continue;
+      QWidget* w = window->ControlWidget(c.name());
+      const bool listed = order.empty() || std::find(order.begin(), order.end(), c.name()) != order.end();
+      QVERIFY2((w->focusPolicy() & Qt::ClickFocus) != 0, c.name().data());
+      QCOMPARE(bool(w->focusPolicy() & Qt::TabFocus), listed);
+      outside += listed ? 0 : 1;
+    }
+    if (outside == 0) QSKIP("every field and button is in the Tab order");
+  }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "keyboard_test.moc"

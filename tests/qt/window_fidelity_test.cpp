@@ -1,0 +1,142 @@
+// Every screen of the registry as a real window: the widgets are the layout
+// table (kind, names, texts, colours, flags, fonts, geometry, focus), and a
+// press through a widget leaves the window, the messages shown and the model
+// exactly as the same press through the model alone.
+#include <QtTest>
+#include <algorithm>
+
+#include "qt/fonts.h"
+#include "qt/renderer.h"
+#include "tests/qt/window_test_support.h"
+
+using namespace hc::test;
+
+class WindowFidelityTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    // Real modal boxes, answered by the watchdog.
+    qunsetenv("HENGCHUAN_AUTO_ANSWER");
+    hc::qt::InstallFonts();
+  }
+
+  void window_is_its_layout_table_data() { AddScreenRows(); }
+  void window_is_its_layout_table() {
+    QFETCH(QString, screen);
+    hc::qt::QtShell shell;
+    hc::Screen& model = shell.app().Get(screen.toStdString());
+    model.Show();
+    hc::qt::ScreenWindow* window = shell.Window(model);
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    const hc::ScreenSpec& spec = model.spec();
+
+    // The window: named, titled, fixed to its client area, never maximised.
+    QCOMPARE(window->objectName(), screen);
+    QCOMPARE(window->windowTitle(), Q(spec.title));
+    const QSize client(Px(spec.clientWidth), Px(spec.clientHeight));
+    QCOMPARE(window->size(), client);
+    QCOMPARE(window->minimumSize(), client);
+    QCOMPARE(window->maximumSize(), client);
+    QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    // The table, the model after load and the widgets agree control by control.
+    const QStringList table = DescribeTable(spec);
+    QCOMPARE(DescribeModel(model), table);
+    QCOMPARE(DescribeWidgets(*window), table);
+
+    // No widget of the window's own that the table does not list.
+    const auto children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(children.size(), qsizetype(spec.controls.size()));
+
+    for (const hc::ControlSpec& c : spec.controls) {
+      QWidget* w = window->ControlWidget(c.name);
+      QVERIFY2(w != nullptr, c.name.data());
+      QCOMPARE(w->objectName(), Q(c.name));
+      QCOMPARE(w->accessibleName(), Q(c.name));
+      QCOMPARE(w->parentWidget(), window);
+      const QPoint topLeft(Px(c.left), Px(c.top));
+      if (c.kind == hc::Kind::Label) {
+        // Labels keep their corner and size themselves to the caption.
+        QCOMPARE(w->pos(), topLeft);
+      } else {
+        QCOMPARE(w->geometry(), QRect(topLeft, QSize(Px(c.width), Px(c.height))));
+      }
+    }
+    QCOMPARE(ClippedLabels(*window), QStringList());
+
+    // The input focus starts where the table says.
+    std::string_view first = spec.initialFocus;
+    if (first.empty() && !spec.tabOrder.empty()) first = spec.tabOrder.front();
+    if (!first.empty()) {
+      QWidget* expected = window->ControlWidget(first);
+      QVERIFY2(expected != nullptr, first.data());
+      QCOMPARE(window->focusWidget(), expected);
+    }
+  }
+
+  void presses_match_the_model_data() { AddScreenRows(); }
+  void presses_match_the_model() {
+    QFETCH(QString, screen);
+    const std::string name = screen.toStdString();
+    BoxWatchdog watchdog;
+    hc::qt::QtShell shell;
+    HeadlessProgram twin;
+    hc::Screen& model = shell.app().Get(name);
+    model.Show();
+    hc::Screen& other = twin.app().Get(name);
+    other.Show();
+    hc::qt::ScreenWindow* window = shell.Window(model);
+    QVERIFY(window != nullptr);
+    watchdog.TakeMessages();
+    twin.TakeMessages();
+
+    const std::vector<std::string> buttons = WorkButtons(model);
+    if (buttons.empty()) QSKIP("no calculate or clear button");
+
+    // The load texts first, then the same input typed into every field:
+    // nothing, zero, a negative, a value at the edge of the double range and
+    // a unit with no number.
+    const QStringList inputs{QString(), QStringLiteral(""), QStringLiteral("0"), QStringLiteral("-2.5"),
+                             QStringLiteral("1e308"), QStringLiteral("元")};
+    bool first = true;
+    for (const QString& input : inputs) {
+      const QString round = first ? QStringLiteral("load texts") : QStringLiteral("input [%1]").arg(input);
+      if (!first) {
+        for (const std::string& field : EditableFields(model)) {
+          auto* edit = qobject_cast<QLineEdit*>(window->ControlWidget(field));
+          QVERIFY2(edit != nullptr, field.c_str());
+          Type(edit, input);
+          other.text(field) = input.toStdString();
+        }
+        QCOMPARE(DescribeModel(model), DescribeModel(other));
+      }
+      first = false;
+      for (const std::string& button : buttons) {
+        const QByteArray where = (screen + QStringLiteral(" ") + round + QStringLiteral(" ") + Q(button)).toUtf8();
+        auto* widget = qobject_cast<QPushButton*>(window->ControlWidget(button));
+        QVERIFY2(widget != nullptr, where.constData());
+        if (!widget->isVisible() || !widget->isEnabled()) continue;  // the user cannot press it now
+        QTest::mouseClick(widget, Qt::LeftButton);
+        twin.Press(other, button);
+
+        const QStringList shown = watchdog.TakeMessages();
+        QVERIFY2(shown == twin.TakeMessages(), (where + " messages: " + shown.join(" / ").toUtf8()).constData());
+        for (const QString& m : shown) QVERIFY2(!m.startsWith(QStringLiteral("internal:")), m.toUtf8().constData());
+        QCOMPARE(DescribeModel(model), DescribeModel(other));
+        QCOMPARE(DescribeWidgets(*window), DescribeModel(model));
+        QCOMPARE(window->windowTitle(), QString::fromStdString(other.title()));
+        QCOMPARE(VisibleScreens(shell.app()), VisibleScreens(twin.app()));
+        QCOMPARE(ClippedLabels(*window), QStringList());
+        // Bad input never leaves an infinity or a not-a-number in a field.
+        static const QRegularExpression kNotANumber(QStringLiteral("\\b(inf|infinity|nan)\\b"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+        for (const QString& line : DescribeWidgets(*window)) QVERIFY2(!kNotANumber.match(line).hasMatch(), qPrintable(line));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(WindowFidelityTest)
+#include "window_fidelity_test.moc"
