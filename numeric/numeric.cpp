@@ -327,17 +327,20 @@ std::string Fixed2(double x) {
   return out;
 }
 
+// The writes go through a local text and reach the field only when all of
+// them succeeded: a step that fails (an overflow in the rounding) writes
+// nothing.
 void WriteRounded(std::string& field, double x, std::string_view unit) {
-  field = NumberText(x);
-  field = NumberText(Round2(ReadNumber(field)));
-  std::string text = Fixed2(ReadNumber(field));
+  std::string text = NumberText(x);
+  text = NumberText(Round2(ReadNumber(text)));
+  text = Fixed2(ReadNumber(text));
   text.append(unit);
   field = std::move(text);
 }
 
 void WriteRoundedFirst(std::string& field, double x, std::string_view unit) {
-  field = NumberText(Round2(x));
-  std::string text = Fixed2(ReadNumber(field));
+  std::string text = NumberText(Round2(x));
+  text = Fixed2(ReadNumber(text));
   text.append(unit);
   field = std::move(text);
 }

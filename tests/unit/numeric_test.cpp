@@ -192,6 +192,11 @@ TEST(WriteRounded, ErrorLeavesTheFieldUnchanged) {
   std::string field = "keep";
   EXPECT_THROW(WriteRounded(field, std::numeric_limits<double>::infinity()), CalcError);
   EXPECT_EQ(field, "keep");
+  // 2e307 has a text, but rounding it overflows: no partial write either.
+  EXPECT_THROW(WriteRounded(field, 2e307), CalcError);
+  EXPECT_EQ(field, "keep");
+  EXPECT_THROW(WriteRoundedFirst(field, 2e307), CalcError);
+  EXPECT_EQ(field, "keep");
 }
 
 struct OpCase {
