@@ -27,7 +27,7 @@ inline constexpr Rgb kDarkPurple{64, 0, 64};
 enum class Kind { Text, Label, Button };
 
 // The default font size of every control that sets no font of its own.
-inline constexpr int kDefaultFontSize = 9;
+inline constexpr double kDefaultFontSize = 9;
 
 // One control of a layout table: its state right after the screen's load.
 struct ControlSpec {
@@ -40,8 +40,9 @@ struct ControlSpec {
   bool visible = true;
   bool enabled = true;
   std::string_view font;  // empty: the program's default font
-  int fontSize = kDefaultFontSize;
+  double fontSize = kDefaultFontSize;  // points; 10.5 and the like occur
   bool bold = false;
+  bool autoSize = true;  // a label sizes itself to its caption
 
   constexpr ControlSpec Color(Rgb c) const {
     ControlSpec s = *this;
@@ -63,7 +64,13 @@ struct ControlSpec {
     s.enabled = false;
     return s;
   }
-  constexpr ControlSpec Font(std::string_view name, int size, bool isBold) const {
+  // A label of fixed size: it keeps its table geometry whatever its caption.
+  constexpr ControlSpec FixedSize() const {
+    ControlSpec s = *this;
+    s.autoSize = false;
+    return s;
+  }
+  constexpr ControlSpec Font(std::string_view name, double size, bool isBold) const {
     ControlSpec s = *this;
     s.font = name;
     s.fontSize = size;

@@ -52,7 +52,7 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   std::string font;
-  int fontSize = kDefaultFontSize;
+  double fontSize = kDefaultFontSize;
   bool bold = false;
 
   std::string_view name() const { return spec->name; }

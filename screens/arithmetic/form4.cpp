@@ -16,7 +16,7 @@ constexpr ControlSpec kControls[] = {
     TextField("Text2", "", 1560, 960, 1335, 375).Color(kRed),
     Label("Label3", "元 (精确到分)", 3000, 1080, 1170, 180),
     Label("Label6", "出货价：", 360, 1680, 540, 180).Color(kBlack),
-    ResultField("Text3", "结果", 1560, 1560, 1335, 375).Color(kRed).Font("宋体", 10, true),
+    ResultField("Text3", "结果", 1560, 1560, 1335, 375).Color(kRed).Font("宋体", 10.5, true),
     Label("Label5", "元 (精确到分)", 3000, 1680, 1170, 180),
     Button("Command5", "乘法计算", 1800, 2040, 1290, 420),
     Button("Command4", "除法计算", 3120, 2040, 1290, 420),

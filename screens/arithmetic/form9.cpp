@@ -15,7 +15,7 @@ constexpr ControlSpec kControls[] = {
     TextField("Text2", "", 1560, 960, 1335, 375),
     Label("Label5", "（整数）", 3120, 1080, 720, 180),
     Label("Label3", "结果：", 360, 1680, 540, 180),
-    TextField("Text3", "结果", 1560, 1560, 1335, 375).Color(kRed).Font("宋体", 10, true),
+    TextField("Text3", "结果", 1560, 1560, 1335, 375).Color(kRed).Font("宋体", 10.5, true),
     Label("Label6", "(精确到分)", 3120, 1680, 900, 180),
     Button("Command5", "加法计算", 1800, 2160, 1290, 420),
     Button("Command4", "乘法计算", 3120, 2160, 1290, 420),

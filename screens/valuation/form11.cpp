@@ -34,7 +34,7 @@ constexpr ControlSpec kControls[] = {
     Label("Label11", "", 3960, 2040, 630, 180),
     Label("Label13", "每股收益4：", 120, 2520, 630, 180),
     TextField("Text9", "0.8", 1200, 2400, 900, 328),
-    Label("Label14", "", 2160, 2520, 615, 255).Color(kRed),
+    Label("Label14", "", 2160, 2520, 615, 255).Color(kRed).FixedSize(),
     // The fourth predicted price stays editable: the user may type into it
     // or empty it.
     TextField("Text10", "预测价格4", 3000, 2400, 900, 328),

@@ -23,7 +23,7 @@ constexpr ControlSpec kControls[] = {
     ResultField("Text4", "", 1320, 1920, 1335, 375),
     Label("Label8", "元", 2880, 2040, 540, 180),
     // The note naming the real pullback the default prices come from.
-    Label("Label10", "这是601800中国交建的自日期：2021.7.20拉升后回调的例子", 120, 2400, 4335, 375).Color(kBlue),
+    Label("Label10", "这是601800中国交建的自日期：2021.7.20拉升后回调的例子", 120, 2400, 4335, 375).Color(kBlue).FixedSize(),
     Button("Command1", "猜猜回调价格", 120, 2760, 1290, 420),
     Button("Command2", "清空文本框", 1680, 2760, 1290, 420),
     Button("Command3", "切换回去", 3240, 2760, 1290, 420),
