@@ -1,30 +1,446 @@
-// Form39: 股票网格交易法--衡川2.0（升级版）
+// Form39, the grid-trading screen: for a base position and a grid of equal
+// percentage steps it computes the ends of the price ladder, the profit on
+// the way up and the cost, loss, average cost and holdings on the way down,
+// for three grids: every step the same size (常规网格), steps growing by 100
+// shares (金字塔递增) and doubling steps (金字塔倍数).
+//
+// Every figure lives in a control text. Running sums are kept in their
+// result fields as texts, so a total is cut to 15 significant digits after
+// every step, and later steps read earlier results back from their texts.
+#include <cmath>
+#include <cstdint>
+#include <string>
+
 #include "shell/registry.h"
 #include "shell/screen.h"
 
 namespace hc {
 namespace {
 
+constexpr Rgb kResultRed{255, 0, 0};
+
 constexpr ControlSpec kControls[] = {
-    Button("Command3", "切换回去", 120, 4440, 1290, 420),
+    // Inputs: the base position and the grid.
+    Label("Label1", "底仓价：", 120, 240, 720, 180),
+    TextField("Text1", "10", 960, 120, 975, 375),
+    Label("Label2", "底仓股数：", 2040, 240, 900, 180),
+    TextField("Text2", "2000", 2880, 120, 975, 375),
+    Label("Label3", "网格每份股数：", 3960, 240, 1260, 180),
+    TextField("Text3", "200", 5160, 120, 975, 375),
+    Label("Label4", "上涨份数：", 120, 720, 900, 180),
+    TextField("Text4", "3", 960, 600, 975, 375),
+    Label("Label37", "", 2040, 720, 720, 180),
+    Button("Command4", "", 2880, 600, 255, 375),
+    Label("Label5", "下跌份数：", 120, 1200, 900, 180),
+    TextField("Text5", "10", 960, 1080, 975, 375),
+    Label("Label35", "", 2040, 1200, 720, 180),
+    Label("Label6", "涨跌幅：", 120, 1800, 720, 180),
+    TextField("Text6", "3", 960, 1680, 475, 375),
+    Label("Label21", "%  如：10", 2040, 1680, 810, 180),
+    // Work fields: the current step size of the doubling grid, the shares
+    // sold on the way up, the shares held on the way down.
+    TextField("Text13", "", 5400, 1200, 615, 270).Hidden(),
+    TextField("Text12", "", 5400, 1425, 615, 270).Hidden(),
+    TextField("Text11", "", 5400, 1800, 615, 270).Hidden().Disabled(),
+    // Up side.
+    Label("Label7", "连涨价：", 120, 2400, 720, 180).Color(kDarkRed),
+    ResultField("Text7", "", 960, 2280, 975, 375).Color(kDarkRed),
+    Label("Label8", "↑：", 1920, 2280, 360, 180),
+    Label("Label9", "", 2280, 2280, 720, 180).Color(kResultRed),
+    Label("Label33", "↑：", 1920, 2520, 360, 180),
+    Label("Label34", "", 2280, 2520, 720, 180),
+    Label("Label10", "成本：", 3000, 2400, 540, 180),
+    ResultField("Text8", "", 3480, 2280, 900, 375),
+    Label("Label23", "已卖盈利：", 4440, 2280, 900, 180),
+    Label("Label22", "", 5400, 2280, 720, 180).Color(kDarkRed),
+    Label("Label11", "盈利：", 4440, 2520, 540, 180),
+    Label("Label12", "", 4920, 2520, 720, 180).Color(kDarkRed),
+    Label("Label13", "", 5640, 2520, 540, 180),
+    Label("Label38", "", 4440, 2760, 900, 180),
+    Label("Label39", "", 5280, 2760, 720, 180),
+    // Down side.
+    Label("Label14", "连跌价：", 120, 3240, 720, 180).Color(kGreen),
+    ResultField("Text9", "", 960, 3120, 975, 375).Color(kGreen),
+    Label("Label15", "↓：", 1920, 3120, 360, 180),
+    Label("Label16", "", 2280, 3120, 720, 180).Color(kGreen),
+    Label("Label31", "↓：", 1920, 3360, 360, 180),
+    Label("Label32", "", 2280, 3360, 720, 180).Color(kBlack),
+    Label("Label17", "成本：", 3000, 3240, 540, 180),
+    ResultField("Text10", "", 3480, 3120, 900, 375),
+    Label("Label18", "亏损：", 4440, 3120, 540, 180),
+    Label("Label19", "", 4920, 3120, 720, 180).Color(kGreen),
+    Label("Label20", "", 5640, 3120, 540, 180),
+    Label("Label24", "成本价：", 4440, 3360, 720, 180),
+    Label("Label25", "", 5160, 3360, 480, 180).Color(kDarkBlue),
+    Label("Label26", "", 5640, 3360, 540, 180),
+    Label("Label27", "市值：", 4440, 3600, 540, 180),
+    Label("Label28", "", 4920, 3600, 900, 180).Color(kMagenta),
+    Label("Label29", "股数：", 4440, 3840, 540, 180),
+    Label("Label30", "", 4920, 3840, 840, 180),
+    Label("Label36", "", 5760, 3840, 360, 180).Color(kLightGrey),
+    // Buttons and footer.
+    Button("Command1", "常规网格", 120, 4320, 1100, 420),
+    Button("Command5", "金字塔递增", 1350, 4320, 1100, 420),
+    Button("Command6", "金字塔倍数", 2580, 4320, 1100, 420),
+    Button("Command2", "清空文本框", 3810, 4320, 1100, 420),
+    Button("Command3", "切换回去", 5040, 4320, 1100, 420),
+    Label("Label41", "仅作辅助计算，不能作投资决策用。", 120, 4920, 3200, 200)
+        .Color(kDarkGrey)
+        .Font("宋体", 10, true),
 };
+
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",    "Text5",    "Text6",
+                                          "Command1", "Command5", "Command6", "Command2", "Command3", "Command4"};
 
 constexpr ScreenSpec kSpec{
     .name = "Form39",
     .title = "股票网格交易法--衡川2.0（升级版）",
-    .clientWidth = 6195,
-    .clientHeight = 5025,
+    .clientWidth = kWideScreenWidth,
+    .clientHeight = kWideScreenHeight,
     .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
 };
+
+// Cleaning of the inputs. The base price may carry 元 or %, share counts 股,
+// step counts 个; "/" and a doubled point are typed decimal points.
+constexpr PairList kBasePriceMarks =
+    DecimalMarks.Then({ToPoint("/"), ToPoint("./"), ToPoint(".."), Remove("元"), Remove("%")});
+constexpr PairList kShareMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("股"), Remove("%")});
+constexpr PairList kCountMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("个"), Remove("%")});
+constexpr PairList kPercentMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("%")});
+
+// The doubling grid allows at most this many steps each way.
+constexpr double kMaxDoublingSteps = 220;
+// The increasing grid adds this many shares to every further step.
+constexpr double kIncreaseShares = 100;
+// The step-count button fills in at most this many steps, and only for
+// share figures below this bound.
+constexpr double kMaxFilledSteps = 100;
+constexpr double kFillBound = 900001;
+
+enum class Grid { Regular, Increasing, Doubling };
+
+// A running total: the field's number plus the amount, written back as
+// its 15-digit text.
+void AddTo(std::string& field, Num amount) { field = NumberText(Num(ReadNumber(field)) + amount); }
+
+// The rounding and fixed-decimal writes of the common rounded form, done on
+// the number the field already holds (the end of a running total).
+void RoundInPlace(std::string& field) {
+  field = NumberText(Round2(ReadNumber(field)));
+  field = Fixed2(ReadNumber(field));
+}
+
+Num Read(const std::string& field) { return ReadNumber(field); }
+Num Strict(const std::string& field) { return ReadNumberStrict(field); }
 
 class Form39 final : public Screen {
  public:
   explicit Form39(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Form39::RegularGrid);
+    OnClick("Command5", &Form39::IncreasingGrid);
+    OnClick("Command6", &Form39::DoublingGrid);
+    OnClick("Command4", &Form39::FillStepCounts);
+    OnClick("Command2", &Form39::Clear);
     Navigate("Command3", "Form38", SwitchOrder::HideFirst);
   }
 
  protected:
   void Load() override { PlaceLike("Form1"); }
+
+ private:
+  // The ladder's base: the base price as shown with two decimals and the
+  // step as a fraction.
+  struct Base {
+    Num price;  // P
+    Num step;   // r
+  };
+
+  // The step sizes of a grid. The regular grid trades the per-step shares
+  // every time; the increasing grid adds 100 shares per further step; the
+  // doubling grid keeps the current size in Text13 and doubles it there.
+  class StepSizes {
+   public:
+    StepSizes(Form39& f, Grid grid) : f_(f), grid_(grid) {}
+    void Start() {
+      if (grid_ == Grid::Doubling) f_.Text13 = NumberText(Read(f_.Text3));
+    }
+    Num At(double i) {
+      switch (grid_) {
+        case Grid::Regular:
+          return Read(f_.Text3);
+        case Grid::Increasing:
+          return (Num(i) - 1) * kIncreaseShares + Read(f_.Text3);
+        case Grid::Doubling:
+          f_.Text13 = NumberText(i == 1 ? Strict(f_.Text13) : Strict(f_.Text13) * 2);
+          return Read(f_.Text13);
+      }
+      return 0;
+    }
+
+   private:
+    Form39& f_;
+    Grid grid_;
+  };
+
+  // "常规网格": every step trades the per-step shares; the up steps are
+  // capped by what the base position can supply.
+  void RegularGrid() {
+    CleanInputs();
+    if (!PassesChecks(Grid::Regular)) return;
+    const Base b = Prepare();
+    LadderEnds(b);
+
+    // Up side: the profit realised on the sold steps, then the total with
+    // the unsold shares valued at the rise amount shown. The cap may leave
+    // no step at all; the totals then still belong to this press.
+    StepSizes steps(*this, Grid::Regular);
+    const double m = ReadNumber(Text4);
+    Label22 = "0";
+    for (double i = 1; i <= m; ++i) AddTo(Label22, steps.At(i) * UpGain(b, i));
+    RoundInPlace(Label22);
+    Label12 = "0";
+    for (double i = 1; i <= m; ++i) AddTo(Label12, steps.At(i) * UpGain(b, i));
+    AddTo(Label12, Strict(Label9) * (Read(Text2) - Read(Text4) * Read(Text3)));
+    RoundInPlace(Label12);
+    ProfitPercent();
+
+    // Down side: the base cost plus one buy on every down step.
+    const double n = ReadNumber(Text5);
+    Text10 = NumberText(Read(Text1) * Read(Text2));
+    for (double i = 1; i <= n; ++i) AddTo(Text10, steps.At(i) * DownPrice(b, i));
+    RoundInPlace(Text10);
+    const Num holdings = Strict(Text2) + Strict(Text3) * Strict(Text5);
+    WriteRounded(Label19, Strict(Text10) - Strict(Text9) * holdings);
+
+    LossPercent();
+    Text11 = NumberText(Strict(Text2) + Strict(Text3) * Strict(Text5));
+    AverageCost();
+    WriteRounded(Label28, Strict(Text9) * (Strict(Text2) + Strict(Text3) * Strict(Text5)));
+    Label30 = Text11 + "股";
+    // No pyramid figure stays on screen.
+    for (std::string* label : {&Label35, &Label36, &Label37, &Label38, &Label39}) label->clear();
+  }
+
+  // "金字塔递增": steps of the per-step shares plus 100 for every step
+  // before; the up steps are not capped.
+  void IncreasingGrid() { PyramidGrid(Grid::Increasing, "递增式"); }
+
+  // "金字塔倍数": every further step twice the one before, at most 220
+  // steps each way.
+  void DoublingGrid() { PyramidGrid(Grid::Doubling, "倍数"); }
+
+  void PyramidGrid(Grid grid, std::string_view kindName) {
+    CleanInputs();
+    if (!PassesChecks(grid)) return;
+    const Base b = Prepare();
+    LadderEnds(b);
+    // The doubling grid reads its own running share totals strictly.
+    auto addShares = [grid](std::string& field, Num q) {
+      if (grid == Grid::Doubling) {
+        field = NumberText(Strict(field) + q);
+      } else {
+        AddTo(field, q);
+      }
+    };
+
+    // Up side: shares sold and the profit realised on them; the shares sold
+    // turn red as soon as they exceed the base shares.
+    StepSizes steps(*this, grid);
+    const double m = ReadNumber(Text4);
+    Label22 = "0";
+    Text12 = "0";
+    steps.Start();
+    for (double i = 1; i <= m; ++i) {
+      const Num q = steps.At(i);
+      addShares(Text12, q);
+      AddTo(Label22, q * UpGain(b, i));
+      Label39Color = Read(Text2) < Read(Text12) ? kResultRed : kBlack;
+      Label39 = Text12;
+    }
+    RoundInPlace(Label22);
+    // Total profit: the shares not sold (negative when more were sold than
+    // the base position held) are valued at the rise amount shown.
+    Label12 = "0";
+    steps.Start();
+    for (double i = 1; i <= m; ++i) {
+      const Num q = steps.At(i);
+      AddTo(Label12, q * UpGain(b, i));
+      Label37 = NumberText(q);
+    }
+    AddTo(Label12, Strict(Label9) * (Read(Text2) - Strict(Label39)));
+    RoundInPlace(Label12);
+    ProfitPercent();
+
+    // Down side: the base cost plus the growing buys, and the shares held.
+    const double n = ReadNumber(Text5);
+    Text10 = NumberText(Read(Text1) * Read(Text2));
+    Text11 = NumberText(Read(Text2));
+    steps.Start();
+    for (double i = 1; i <= n; ++i) {
+      const Num q = steps.At(i);
+      AddTo(Text10, q * DownPrice(b, i));
+      addShares(Text11, q);
+      Label35 = grid == Grid::Doubling ? Text13 : NumberText(q);
+    }
+    RoundInPlace(Text10);
+    WriteRounded(Label19, Strict(Text10) - Strict(Text9) * Strict(Text11));
+
+    LossPercent();
+    AverageCost();
+    WriteRounded(Label28, Strict(Text9) * Strict(Text11));
+    Label30 = Text11 + "股";
+    Label36 = kindName;
+    Label38 = "已卖股数：";
+  }
+
+  void CleanInputs() {
+    CleanNumberText(Text1, kBasePriceMarks);
+    CleanNumberText(Text2, kShareMarks);
+    CleanNumberText(Text3, kShareMarks);
+    CleanNumberText(Text4, kCountMarks);
+    CleanNumberText(Text5, kCountMarks);
+    CleanNumberText(Text6, kPercentMarks);
+  }
+
+  // How many steps the base position can supply: whole base shares over
+  // whole shares per step.
+  std::int32_t StepsFromBase() { return WholeQuotient(ReadNumber(Text2), ReadNumber(Text3)); }
+
+  bool Refuse(std::string_view message) {
+    PromptMissing(message);
+    return false;
+  }
+
+  // The checks in their order; the first failing one is reported and the
+  // grid is not computed. A step count must come to at least one whole step.
+  bool PassesChecks(Grid grid) {
+    if (IsMissing(Text1)) return Refuse("请输入底仓买入价！");
+    if (Strict(Text1) == 0) return Refuse("底仓价，不能为0！");
+    if (IsMissing(Text2)) return Refuse("请输入底仓股数！");
+    if (IsMissing(Text3)) return Refuse("请输入网格每份股数！");
+    if (Strict(Text3) == 0) return Refuse("网格每份股数，不能为0！");
+    if (IsMissing(Text4)) return Refuse(std::to_string(StepsFromBase()) + "份，请输入上涨份数！");
+    if (Strict(Text4) == 0) return Refuse("上涨份数，不能为0！");
+    if (Strict(Text4) < 1) return Refuse("上涨份数，不能小于1！");
+    if (grid == Grid::Doubling && Strict(Text4) > kMaxDoublingSteps) return Refuse("上涨份数，不能大于220！");
+    // The regular grid sells no more steps than the base position holds.
+    if (grid == Grid::Regular) {
+      const std::int32_t k = StepsFromBase();
+      if (Strict(Text4) > k) Text4 = std::to_string(k);
+    }
+    if (IsMissing(Text5)) return Refuse("请输入下跌份数！");
+    if (Strict(Text5) == 0) return Refuse("下跌份数，不能为0！");
+    if (Strict(Text5) < 1) return Refuse("下跌份数，不能小于1！");
+    if (grid == Grid::Doubling && Strict(Text5) > kMaxDoublingSteps) return Refuse("下跌份数，不能大于220！");
+    if (IsMissing(Text6)) return Refuse("请输入涨跌幅！");
+    return true;
+  }
+
+  // The base price becomes two decimals, the step counts whole numbers.
+  Base Prepare() {
+    Text1 = Fixed2(ReadNumber(Text1));
+    const Num price = Round2(ReadNumber(Text1));
+    Text4 = NumberText(std::trunc(ReadNumber(Text4)));
+    Text5 = NumberText(std::trunc(ReadNumber(Text5)));
+    return Base{price, Read(Text6) / 100};
+  }
+
+  // The price gain of up step i over the base price, P × (1 + r)^i − P.
+  static Num UpGain(const Base& b, double i) { return (b.price * Power(1 + b.step, i)) - b.price; }
+  // The price after i falls, P × (1 − r)^i.
+  static Num DownPrice(const Base& b, double i) { return b.price * Power(1 - b.step, i); }
+
+  // The top and bottom prices of the ladder, their distance from the base
+  // price and the base cost.
+  void LadderEnds(const Base& b) {
+    WriteRoundedFirst(Text7, b.price * Power(1 + b.step, ReadNumber(Text4)));
+    WriteRounded(Text9, b.price * Power(1 - b.step, ReadNumber(Text5)));
+    const Num top = Read(Text7);
+    WriteRounded(Label9, top - b.price);
+    const Num base = Read(Text1);
+    WriteRounded(Label34, (top - base) / base * 100, "%");
+    Label16 = Fixed2(Strict(Text9) - b.price);
+    WriteRounded(Label32, (Read(Text9) - base) / base * 100, "%");
+    WriteRounded(Text8, base * Read(Text2));
+  }
+
+  // Total profit in percent of the base cost.
+  void ProfitPercent() { WriteRounded(Label13, Strict(Label12) / Strict(Text8) * 100, "%"); }
+
+  // Loss in percent of the total cost.
+  void LossPercent() { WriteRounded(Label20, Strict(Label19) / Strict(Text10) * 100, "%"); }
+
+  // The average cost price as shown, and the rise from the bottom price back
+  // to it. From a bottom price of zero or below there is no rise back.
+  void AverageCost() {
+    Label25 = Fixed2(Strict(Text10) / Strict(Text11));
+    const Num cost = Read(Label25);
+    const Num bottom = Read(Text9);
+    if (bottom > 0) {
+      WriteRounded(Label26, (cost - bottom) / bottom * 100, "%");
+    } else {
+      Label26.clear();
+    }
+  }
+
+  // The small button beside the step counts: both counts become the steps
+  // the base position can supply, at most 100.
+  void FillStepCounts() {
+    if (!(ReadNumber(Text2) < kFillBound && ReadNumber(Text3) < kFillBound)) return;
+    const std::string k = std::to_string(StepsFromBase());
+    Text4 = k;
+    if (Strict(Text4) > kMaxFilledSteps) Text4 = "100";
+    Text5 = k;
+    if (Strict(Text5) > kMaxFilledSteps) Text5 = "100";
+  }
+
+  // "清空文本框": the base price, the step counts and the results. Base
+  // shares, shares per step, the step percentage and the two percentage
+  // labels of the ladder ends stay.
+  void Clear() {
+    for (std::string* field : {&Text1, &Text4, &Text5, &Text7, &Text8, &Text9, &Text10, &Text11, &Text12, &Text13,
+                               &Label9, &Label12, &Label13, &Label16, &Label19, &Label20, &Label22, &Label25, &Label26,
+                               &Label28, &Label30, &Label35, &Label36, &Label37, &Label38, &Label39}) {
+      field->clear();
+    }
+  }
+
+  // The control texts the handlers use, looked up once.
+  std::string& Text1 = text("Text1");
+  std::string& Text2 = text("Text2");
+  std::string& Text3 = text("Text3");
+  std::string& Text4 = text("Text4");
+  std::string& Text5 = text("Text5");
+  std::string& Text6 = text("Text6");
+  std::string& Text7 = text("Text7");
+  std::string& Text8 = text("Text8");
+  std::string& Text9 = text("Text9");
+  std::string& Text10 = text("Text10");
+  std::string& Text11 = text("Text11");
+  std::string& Text12 = text("Text12");
+  std::string& Text13 = text("Text13");
+  std::string& Label9 = text("Label9");
+  std::string& Label12 = text("Label12");
+  std::string& Label13 = text("Label13");
+  std::string& Label16 = text("Label16");
+  std::string& Label19 = text("Label19");
+  std::string& Label20 = text("Label20");
+  std::string& Label22 = text("Label22");
+  std::string& Label25 = text("Label25");
+  std::string& Label26 = text("Label26");
+  std::string& Label28 = text("Label28");
+  std::string& Label30 = text("Label30");
+  std::string& Label32 = text("Label32");
+  std::string& Label34 = text("Label34");
+  std::string& Label35 = text("Label35");
+  std::string& Label36 = text("Label36");
+  std::string& Label37 = text("Label37");
+  std::string& Label38 = text("Label38");
+  std::string& Label39 = text("Label39");
+  Rgb& Label39Color = At("Label39").color;
 };
 
 }  // namespace
