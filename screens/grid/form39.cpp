@@ -237,13 +237,14 @@ class Form39 final : public Screen {
     Text10 = NumberText(Read(Text1) * Read(Text2));
     for (double i = 1; i <= n; ++i) AddTo(Text10, steps.At(i) * DownPrice(b, i));
     RoundInPlace(Text10);
+    // All shares held at the bottom: the base shares and one step per fall.
     const Num holdings = Strict(Text2) + Strict(Text3) * Strict(Text5);
     WriteRounded(Label19, Strict(Text10) - Strict(Text9) * holdings);
 
     LossPercent();
-    Text11 = NumberText(Strict(Text2) + Strict(Text3) * Strict(Text5));
+    Text11 = NumberText(holdings);
     AverageCost();
-    WriteRounded(Label28, Strict(Text9) * (Strict(Text2) + Strict(Text3) * Strict(Text5)));
+    WriteRounded(Label28, Strict(Text9) * holdings);
     Label30 = Text11 + "股";
     // No pyramid figure stays on screen.
     for (std::string* label : {&Label35, &Label36, &Label37, &Label38, &Label39}) label->clear();
