@@ -18,8 +18,6 @@
 namespace hc {
 namespace {
 
-constexpr Rgb kResultRed{255, 0, 0};
-
 constexpr ControlSpec kControls[] = {
     // Inputs: the base position and the grid.
     Label("Label1", "底仓价：", 120, 240, 720, 180),
@@ -47,7 +45,7 @@ constexpr ControlSpec kControls[] = {
     Label("Label7", "连涨价：", 120, 2400, 720, 180).Color(kDarkRed),
     ResultField("Text7", "", 960, 2280, 975, 375).Color(kDarkRed),
     Label("Label8", "↑：", 1920, 2280, 360, 180),
-    Label("Label9", "", 2280, 2280, 720, 180).Color(kResultRed),
+    Label("Label9", "", 2280, 2280, 720, 180).Color(kRed),
     Label("Label33", "↑：", 1920, 2520, 360, 180),
     Label("Label34", "", 2280, 2520, 720, 180),
     Label("Label10", "成本：", 3000, 2400, 540, 180),
@@ -283,7 +281,7 @@ class Form39 final : public Screen {
       const Num q = steps.At(i);
       addShares(Text12, q);
       AddTo(Label22, q * UpGain(b, i));
-      Label39Color = Read(Text2) < ReadBack(Text12) ? kResultRed : kBlack;
+      Label39Color = Read(Text2) < ReadBack(Text12) ? kRed : kBlack;
       Label39 = Text12;
     }
     RoundInPlace(Label22);
