@@ -110,6 +110,12 @@ class NumberBuffer {
 
 double Convert(NumberBuffer& buf) {
   const char* s = buf.CStr();
+  // The exact conversion of the standard library is the fast path; values
+  // out of its range (overflow, underflow to a subnormal or to 0) go to
+  // strtod, which tells the two apart.
+  double fast = 0.0;
+  auto r = std::from_chars(s, s + buf.Size(), fast);
+  if (r.ec == std::errc() && r.ptr == s + buf.Size()) return fast;
   errno = 0;
   char* end = nullptr;
   double v = strtod_l(s, &end, CLocale());
