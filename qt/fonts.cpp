@@ -34,14 +34,14 @@ void InstallFonts() {
     if (installed.contains(f)) families << f;
   }
   if (!families.isEmpty()) font.setFamilies(families);
-  font.setPointSize(kDefaultFontSize);
+  font.setPointSizeF(kDefaultFontSize);
   QApplication::setFont(font);
 }
 
-QFont ControlFont(const QString& family, int pointSize, bool bold) {
+QFont ControlFont(const QString& family, double pointSize, bool bold) {
   QFont font = QApplication::font();
   if (!family.isEmpty()) font.setFamilies({family});
-  font.setPointSize(pointSize);
+  font.setPointSizeF(pointSize);
   font.setBold(bold);
   return font;
 }

@@ -14,6 +14,6 @@ void InstallFonts();
 
 // The QFont for a control: the default font, or the named family in the
 // given size and weight.
-QFont ControlFont(const QString& family, int pointSize, bool bold);
+QFont ControlFont(const QString& family, double pointSize, bool bold);
 
 }  // namespace hc::qt

@@ -153,8 +153,13 @@ void ScreenWindow::Sync() {
         if (label->text() != text || fontChanged || label->property("sized").isNull()) {
           label->setText(text);
           // Labels size themselves to their caption, also when only the
-          // font changes.
-          label->adjustSize();
+          // font changes; a fixed-size label keeps its table geometry.
+          if (c.spec->autoSize) {
+            label->adjustSize();
+          } else {
+            label->setWordWrap(true);
+            label->setToolTip(text);  // the whole caption, should it not fit
+          }
           label->setProperty("sized", true);
         }
         break;

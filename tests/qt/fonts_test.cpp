@@ -54,7 +54,7 @@ class FontsTest : public QObject {
     const QFontInfo info(QApplication::font());
     QVERIFY2(QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(info.family()),
              qPrintable(info.family()));
-    QCOMPARE(QApplication::font().pointSize(), hc::kDefaultFontSize);
+    QCOMPARE(QApplication::font().pointSizeF(), hc::kDefaultFontSize);
     QCOMPARE(MissingGlyphs(QApplication::font(), QStringLiteral("衡川２.0（升级版）：↑↓％，。！元")), QString());
   }
 

@@ -117,7 +117,7 @@ inline QString KindName(Kind kind) {
 }
 
 inline QString Describe(const QString& name, const QString& kind, const QString& text, const QString& color,
-                        bool readOnly, bool visible, bool enabled, const QString& font, int size, bool bold) {
+                        bool readOnly, bool visible, bool enabled, const QString& font, double size, bool bold) {
   return QStringLiteral("%1 %2 text=[%3] color=%4 readonly=%5 visible=%6 enabled=%7 font=%8 size=%9 bold=%10")
       .arg(name, kind, text, color)
       .arg(int(readOnly))
@@ -186,7 +186,7 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       continue;
     }
     lines << Describe(name, kind, text, color, readOnly, w->isVisibleTo(&window), w->isEnabled(), RequestedFamily(w),
-                      w->font().pointSize(), w->font().bold());
+                      w->font().pointSizeF(), w->font().bold());
   }
   return lines;
 }
@@ -243,7 +243,8 @@ inline QStringList ClippedLabels(qt::ScreenWindow& window) {
   QStringList clipped;
   for (const Control& c : window.screen().controls()) {
     auto* label = qobject_cast<QLabel*>(window.ControlWidget(c.name()));
-    if (label == nullptr) continue;
+    // A fixed-size label keeps its table geometry and wraps its caption.
+    if (label == nullptr || !c.spec->autoSize) continue;
     const qreal needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
     if (label->width() < std::ceil(needed)) {
       clipped << QStringLiteral("%1 [%2] %3 < %4").arg(Q(c.name()), label->text()).arg(label->width()).arg(needed);
