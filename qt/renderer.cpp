@@ -188,6 +188,11 @@ void ScreenWindow::FocusFirstTime() {
   if (QWidget* w = ControlWidget(first)) w->setFocus(Qt::OtherFocusReason);
 }
 
+void ScreenWindow::HideAndRelease() {
+  hide();
+  destroy(true, true);
+}
+
 void ScreenWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (!shell_.exited()) screen_.Close();
@@ -288,7 +293,7 @@ void QtShell::WindowChanged(Screen& screen, WindowEvent event) {
       break;
     }
     case WindowEvent::Hidden:
-      if (ScreenWindow* w = Window(screen)) w->hide();
+      if (ScreenWindow* w = Window(screen)) w->HideAndRelease();
       break;
     case WindowEvent::Moved:
       if (ScreenWindow* w = Window(screen)) w->move(ToPixels(screen.left()), ToPixels(screen.top()));

@@ -30,6 +30,9 @@ class ScreenWindow final : public QWidget {
   void Sync();
   // Gives the input focus to the screen's first control, once.
   void FocusFirstTime();
+  // Hides the window and gives its native window and backing store back to
+  // the window system; the widgets stay and the next show creates them anew.
+  void HideAndRelease();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
