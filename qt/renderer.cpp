@@ -89,6 +89,9 @@ void ScreenWindow::Build() {
         auto* label = new QLabel(this);
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);
+        // Captions start at the label's top-left corner; a fixed-size label
+        // whose wrapped caption runs long loses its last line, not its first.
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         w = label;
         break;
       }
