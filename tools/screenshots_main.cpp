@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   int written = 0;
+  int failed = 0;
   for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
     hc::qt::QtShell shell;  // a fresh program for every screen
     hc::Screen& screen = shell.app().Get(entry.name);
@@ -32,14 +33,22 @@ int main(int argc, char** argv) {
     hc::qt::ScreenWindow* window = shell.Window(screen);
     QApplication::processEvents();
     const QString name = QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
-    if (window->grab().save(dir.filePath(name + QStringLiteral(".png")))) ++written;
+    auto save = [&](const QString& file) {
+      if (window->grab().save(dir.filePath(file))) {
+        ++written;
+      } else {
+        ++failed;
+      }
+    };
+    save(name + QStringLiteral(".png"));
     const std::string_view calc = screen.spec().defaultButton;
     if (!calc.empty()) {
       shell.Press(screen, calc);
       QApplication::processEvents();
-      if (window->grab().save(dir.filePath(name + QStringLiteral("-calculated.png")))) ++written;
+      save(name + QStringLiteral("-calculated.png"));
     }
   }
   std::printf("%d images written to %s\n", written, argv[1]);
-  return 0;
+  if (failed > 0) std::fprintf(stderr, "%d images could not be written\n", failed);
+  return failed > 0 ? 1 : 0;
 }
