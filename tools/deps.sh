@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev fonts-noto-cjk)
 if [ "${1:-run}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
+  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth dpkg-dev desktop-file-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do
