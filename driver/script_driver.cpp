@@ -163,7 +163,7 @@ bool ScriptDriver::Execute(std::string_view line) {
         screen->Click(control->name());
       }
     } else {  // props
-      const ControlSpec& s = *control->spec;
+      const ControlSpec& s = *control->layout;
       out_ << screen->name() << '.' << control->name() << " kind=" << KindName(control->kind())
            << " readonly=" << control->readOnly << " visible=" << control->visible
            << " enabled=" << control->enabled << " color=" << Hex(control->color)

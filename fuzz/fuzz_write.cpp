@@ -49,7 +49,7 @@ struct Decimal {
 
 Decimal FifteenDigits(double x) {
   char buf[64];
-  std::snprintf(buf, sizeof(buf), "%.14e", x);  // [-]d.dddddddddddddde[+-]XXX
+  std::snprintf(buf, sizeof(buf), "%.14e", x);  // sign, 15 digits, exponent
   Decimal d;
   const char* p = buf;
   if (*p == '-') {

@@ -59,7 +59,7 @@ ScreenWindow::ScreenWindow(QtShell& shell, Screen& screen)
   setObjectName(Q(screen.name()));
   setAccessibleName(Q(screen.name()));
   setWindowTitle(QString::fromStdString(screen.title()));
-  setFixedSize(shell.ToPixels(screen.spec().clientWidth), shell.ToPixels(screen.spec().clientHeight));
+  setFixedSize(shell.ToPixels(screen.layout().clientWidth), shell.ToPixels(screen.layout().clientHeight));
   Build();
   ApplyTabOrder();
   Sync();
@@ -67,7 +67,7 @@ ScreenWindow::ScreenWindow(QtShell& shell, Screen& screen)
 
 void ScreenWindow::Build() {
   for (Control& c : screen_.controls()) {
-    const ControlSpec& s = *c.spec;
+    const ControlSpec& s = *c.layout;
     QWidget* w = nullptr;
     std::string name(c.name());
     switch (c.kind()) {
@@ -76,8 +76,8 @@ void ScreenWindow::Build() {
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& t) {
           if (Control* ctl = screen_.Find(name)) ctl->text = t.toStdString();
         });
-        if (!screen_.spec().defaultButton.empty()) {
-          std::string button(screen_.spec().defaultButton);
+        if (!screen_.layout().defaultButton.empty()) {
+          std::string button(screen_.layout().defaultButton);
           QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, button] {
             if (!edit->isReadOnly()) shell_.Press(screen_, button);
           });
@@ -112,7 +112,7 @@ void ScreenWindow::Build() {
 }
 
 void ScreenWindow::ApplyTabOrder() {
-  const auto tabOrder = screen_.spec().tabOrder;
+  const auto tabOrder = screen_.layout().tabOrder;
   if (tabOrder.empty()) return;  // the order of the layout table
   // Fields and buttons left out of the Tab order still take the focus when
   // clicked, but the Tab key passes them by.
@@ -157,7 +157,7 @@ void ScreenWindow::Sync() {
           label->setText(text);
           // Labels size themselves to their caption, also when only the
           // font changes; a fixed-size label keeps its table geometry.
-          if (c.spec->autoSize) {
+          if (c.layout->autoSize) {
             label->adjustSize();
           } else {
             label->setWordWrap(true);
@@ -186,8 +186,8 @@ void ScreenWindow::Sync() {
 void ScreenWindow::FocusFirstTime() {
   if (focused_) return;
   focused_ = true;
-  std::string_view first = screen_.spec().initialFocus;
-  if (first.empty() && !screen_.spec().tabOrder.empty()) first = screen_.spec().tabOrder.front();
+  std::string_view first = screen_.layout().initialFocus;
+  if (first.empty() && !screen_.layout().tabOrder.empty()) first = screen_.layout().tabOrder.front();
   if (QWidget* w = ControlWidget(first)) w->setFocus(Qt::OtherFocusReason);
 }
 

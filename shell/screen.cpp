@@ -6,11 +6,11 @@
 
 namespace hc {
 
-Screen::Screen(App& app, const ScreenSpec& spec) : app_(app), spec_(spec), title_(spec.title) {
-  controls_.reserve(spec.controls.size());
-  for (const ControlSpec& c : spec.controls) {
+Screen::Screen(App& app, const ScreenSpec& layout) : app_(app), layout_(layout), title_(layout.title) {
+  controls_.reserve(layout.controls.size());
+  for (const ControlSpec& c : layout.controls) {
     Control control;
-    control.spec = &c;
+    control.layout = &c;
     control.text = std::string(c.text);
     control.color = c.color;
     control.readOnly = c.readOnly;
@@ -33,7 +33,7 @@ Control* Screen::Find(std::string_view name) {
 Control& Screen::At(std::string_view name) {
   Control* c = Find(name);
   if (c == nullptr) {
-    throw std::out_of_range(std::string(spec_.name) + " has no control " + std::string(name));
+    throw std::out_of_range(std::string(layout_.name) + " has no control " + std::string(name));
   }
   return *c;
 }
@@ -110,8 +110,8 @@ void SwitchScreen(Screen& source, std::string_view target, SwitchOrder order) {
 
 void CenterOnScreen(Screen& screen) {
   App& app = screen.app();
-  int top = (app.displayHeight() - screen.spec().clientHeight) / 2;
-  int left = (app.displayWidth() - screen.spec().clientWidth) / 2;
+  int top = (app.displayHeight() - screen.layout().clientHeight) / 2;
+  int left = (app.displayWidth() - screen.layout().clientWidth) / 2;
   screen.SetPosition(top, left);
 }
 

@@ -45,7 +45,7 @@ inline constexpr std::string_view kProgramTitle = "衡川2.0";
 
 // A control's state while the program runs.
 struct Control {
-  const ControlSpec* spec = nullptr;  // name, kind, geometry
+  const ControlSpec* layout = nullptr;  // name, kind, geometry
   std::string text;
   Rgb color;
   bool readOnly = false;
@@ -55,21 +55,21 @@ struct Control {
   double fontSize = kDefaultFontSize;
   bool bold = false;
 
-  std::string_view name() const { return spec->name; }
-  Kind kind() const { return spec->kind; }
+  std::string_view name() const { return layout->name; }
+  Kind kind() const { return layout->kind; }
 };
 
 enum class SwitchOrder { HideFirst, ShowFirst };
 
 class Screen {
  public:
-  Screen(App& app, const ScreenSpec& spec);
+  Screen(App& app, const ScreenSpec& layout);
   virtual ~Screen() = default;
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
-  const ScreenSpec& spec() const { return spec_; }
-  std::string_view name() const { return spec_.name; }
+  const ScreenSpec& layout() const { return layout_; }
+  std::string_view name() const { return layout_.name; }
   const std::string& title() const { return title_; }
   App& app() { return app_; }
 
@@ -130,7 +130,7 @@ class Screen {
 
  private:
   App& app_;
-  const ScreenSpec& spec_;
+  const ScreenSpec& layout_;
   std::string title_;
   std::vector<Control> controls_;
   std::map<std::string, std::function<void()>, std::less<>> handlers_;

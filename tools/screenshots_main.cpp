@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
       }
     };
     save(name + QStringLiteral(".png"));
-    const std::string_view calc = screen.spec().defaultButton;
+    const std::string_view calc = screen.layout().defaultButton;
     if (!calc.empty()) {
       shell.Press(screen, calc);
       QApplication::processEvents();

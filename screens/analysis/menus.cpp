@@ -18,8 +18,8 @@ constexpr auto kShow = SwitchOrder::ShowFirst;
 
 class MenuScreen final : public Screen {
  public:
-  MenuScreen(App& app, const ScreenSpec& spec, std::span<const MenuItem> items, std::string_view placedLike)
-      : Screen(app, spec), placedLike_(placedLike) {
+  MenuScreen(App& app, const ScreenSpec& layout, std::span<const MenuItem> items, std::string_view placedLike)
+      : Screen(app, layout), placedLike_(placedLike) {
     for (const MenuItem& item : items) Navigate(item.button.name, item.target, item.order);
   }
 

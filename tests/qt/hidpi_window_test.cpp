@@ -82,7 +82,7 @@ void MeasureWindow(hc::qt::ScreenWindow& window, const QString& screen, const QS
     item.visible = widget->isVisibleTo(&window);
     item.rect = device(widget->geometry());
     const QFontMetricsF metrics(widget->font());
-    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.spec->autoSize) {
+    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.layout->autoSize) {
       item.sizesToCaption = true;
       item.needed = metrics.horizontalAdvance(label->text()) * dpr;
       item.available = label->contentsRect().width() * dpr;
@@ -115,7 +115,7 @@ Measures MeasureAll() {
     hc::qt::ScreenWindow* window = shell.Window(screen);
     QApplication::processEvents();
     MeasureWindow(*window, Q(entry.name), QStringLiteral("load"), out);
-    if (const std::string_view calc = screen.spec().defaultButton; !calc.empty()) {
+    if (const std::string_view calc = screen.layout().defaultButton; !calc.empty()) {
       shell.Press(screen, calc);
       QApplication::processEvents();
       MeasureWindow(*window, Q(entry.name), QStringLiteral("calculated"), out);

@@ -15,7 +15,7 @@ namespace {
 // The controls the Tab key stops at now, in Tab order.
 QStringList TabStops(hc::qt::ScreenWindow& window) {
   QStringList stops;
-  for (std::string_view name : window.screen().spec().tabOrder) {
+  for (std::string_view name : window.screen().layout().tabOrder) {
     QWidget* w = window.ControlWidget(name);
     if (w != nullptr && w->isVisible() && w->isEnabled()) stops << Q(name);
   }
@@ -45,26 +45,26 @@ class KeyboardTest : public QObject {
     QFETCH(QString, screen);
     HeadlessProgram program;
     hc::Screen& s = program.app().Get(screen.toStdString());
-    const hc::ScreenSpec& spec = s.spec();
+    const hc::ScreenSpec& layout = s.layout();
     bool hasInput = false;
-    for (const hc::ControlSpec& c : spec.controls) hasInput |= c.kind == hc::Kind::Text && !c.readOnly && c.visible;
+    for (const hc::ControlSpec& c : layout.controls) hasInput |= c.kind == hc::Kind::Text && !c.readOnly && c.visible;
     if (hasInput) {
-      QVERIFY2(!spec.defaultButton.empty(), "input fields but no button for Enter");
+      QVERIFY2(!layout.defaultButton.empty(), "input fields but no button for Enter");
     }
-    if (!spec.defaultButton.empty()) {
-      const hc::Control* button = s.Find(spec.defaultButton);
-      QVERIFY2(button != nullptr && button->kind() == hc::Kind::Button, spec.defaultButton.data());
-      QVERIFY2(s.HasHandler(spec.defaultButton) && !s.IsNavigation(spec.defaultButton), spec.defaultButton.data());
+    if (!layout.defaultButton.empty()) {
+      const hc::Control* button = s.Find(layout.defaultButton);
+      QVERIFY2(button != nullptr && button->kind() == hc::Kind::Button, layout.defaultButton.data());
+      QVERIFY2(s.HasHandler(layout.defaultButton) && !s.IsNavigation(layout.defaultButton), layout.defaultButton.data());
     }
     QStringList seen;
-    for (std::string_view name : spec.tabOrder) {
+    for (std::string_view name : layout.tabOrder) {
       const hc::Control* c = s.Find(name);
       QVERIFY2(c != nullptr, name.data());
       QVERIFY2(c->kind() != hc::Kind::Label, name.data());
       QVERIFY2(!seen.contains(Q(name)), name.data());
       seen << Q(name);
     }
-    if (!spec.initialFocus.empty()) QVERIFY2(seen.contains(Q(spec.initialFocus)), spec.initialFocus.data());
+    if (!layout.initialFocus.empty()) QVERIFY2(seen.contains(Q(layout.initialFocus)), layout.initialFocus.data());
   }
 
   void enter_presses_the_calculate_button_data() {
@@ -74,7 +74,7 @@ class KeyboardTest : public QObject {
     HeadlessProgram program;
     for (const hc::ScreenEntry& e : hc::ScreenRegistry()) {
       hc::Screen& s = program.app().Get(e.name);
-      if (s.spec().defaultButton.empty()) continue;
+      if (s.layout().defaultButton.empty()) continue;
       for (const hc::Control& c : s.controls()) {
         if (c.kind() != hc::Kind::Text || !c.visible) continue;
         for (bool keypad : {false, true}) {
@@ -110,7 +110,7 @@ class KeyboardTest : public QObject {
     }
     // Only a field the user can type into presses the button; Enter in a
     // result field does nothing.
-    if (!edit->isReadOnly()) twin.Press(other, model.spec().defaultButton);
+    if (!edit->isReadOnly()) twin.Press(other, model.layout().defaultButton);
 
     QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
     QCOMPARE(DescribeModel(model), DescribeModel(other));
@@ -158,7 +158,7 @@ class KeyboardTest : public QObject {
     hc::Screen& model = shell.app().Get(screen.toStdString());
     model.Show();
     hc::qt::ScreenWindow* window = shell.Window(model);
-    const auto order = model.spec().tabOrder;
+    const auto order = model.layout().tabOrder;
     int outside = 0;
     for (const hc::Control& c : model.controls()) {
       if (c.kind() == hc::Kind::Label) continue;

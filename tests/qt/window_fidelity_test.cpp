@@ -30,27 +30,27 @@ class WindowFidelityTest : public QObject {
     hc::qt::ScreenWindow* window = shell.Window(model);
     QVERIFY(window != nullptr);
     QVERIFY(window->isVisible());
-    const hc::ScreenSpec& spec = model.spec();
+    const hc::ScreenSpec& layout = model.layout();
 
     // The window: named, titled, fixed to its client area, never maximised.
     QCOMPARE(window->objectName(), screen);
-    QCOMPARE(window->windowTitle(), Q(spec.title));
-    const QSize client(Px(spec.clientWidth), Px(spec.clientHeight));
+    QCOMPARE(window->windowTitle(), Q(layout.title));
+    const QSize client(Px(layout.clientWidth), Px(layout.clientHeight));
     QCOMPARE(window->size(), client);
     QCOMPARE(window->minimumSize(), client);
     QCOMPARE(window->maximumSize(), client);
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
 
     // The table, the model after load and the widgets agree control by control.
-    const QStringList table = DescribeTable(spec);
+    const QStringList table = DescribeTable(layout);
     QCOMPARE(DescribeModel(model), table);
     QCOMPARE(DescribeWidgets(*window), table);
 
     // No widget of the window's own that the table does not list.
     const auto children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(children.size(), qsizetype(spec.controls.size()));
+    QCOMPARE(children.size(), qsizetype(layout.controls.size()));
 
-    for (const hc::ControlSpec& c : spec.controls) {
+    for (const hc::ControlSpec& c : layout.controls) {
       QWidget* w = window->ControlWidget(c.name);
       QVERIFY2(w != nullptr, c.name.data());
       QCOMPARE(w->objectName(), Q(c.name));
@@ -67,8 +67,8 @@ class WindowFidelityTest : public QObject {
     QCOMPARE(ClippedLabels(*window), QStringList());
 
     // The input focus starts where the table says.
-    std::string_view first = spec.initialFocus;
-    if (first.empty() && !spec.tabOrder.empty()) first = spec.tabOrder.front();
+    std::string_view first = layout.initialFocus;
+    if (first.empty() && !layout.tabOrder.empty()) first = layout.tabOrder.front();
     if (!first.empty()) {
       QWidget* expected = window->ControlWidget(first);
       QVERIFY2(expected != nullptr, first.data());

@@ -129,9 +129,9 @@ inline QString Describe(const QString& name, const QString& kind, const QString&
 }
 
 // Every control of a layout table as the table gives it.
-inline QStringList DescribeTable(const ScreenSpec& spec) {
+inline QStringList DescribeTable(const ScreenSpec& layout) {
   QStringList lines;
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlSpec& c : layout.controls) {
     lines << Describe(Q(c.name), KindName(c.kind), Q(c.text), ColorName(c.color), c.readOnly, c.visible, c.enabled,
                       Q(c.font), c.fontSize, c.bold);
   }
@@ -244,7 +244,7 @@ inline QStringList ClippedLabels(qt::ScreenWindow& window) {
   for (const Control& c : window.screen().controls()) {
     auto* label = qobject_cast<QLabel*>(window.ControlWidget(c.name()));
     // A fixed-size label keeps its table geometry and wraps its caption.
-    if (label == nullptr || !c.spec->autoSize) continue;
+    if (label == nullptr || !c.layout->autoSize) continue;
     const qreal needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
     if (label->width() < std::ceil(needed)) {
       clipped << QStringLiteral("%1 [%2] %3 < %4").arg(Q(c.name()), label->text()).arg(label->width()).arg(needed);

@@ -178,8 +178,8 @@ TEST(Catalogue, EveryScreenHasItsTitleAndSize) {
     App app(host);
     Screen& s = app.Get(c.screen);
     EXPECT_EQ(s.title(), c.title) << c.screen;
-    EXPECT_EQ(s.spec().clientWidth, c.width) << c.screen;
-    EXPECT_EQ(s.spec().clientHeight, c.height) << c.screen;
+    EXPECT_EQ(s.layout().clientWidth, c.width) << c.screen;
+    EXPECT_EQ(s.layout().clientHeight, c.height) << c.screen;
     EXPECT_FALSE(s.visible()) << c.screen << " is created hidden";
   }
 }

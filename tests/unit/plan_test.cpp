@@ -85,14 +85,14 @@ TEST(PlanScreen, TabReachesTheModeOnlyAfterTheButtons) {
   QuietHost host;
   App app(host);
   app.Start();
-  const ScreenSpec& spec = app.Get("Form38").spec();
-  const std::vector<std::string_view> order(spec.tabOrder.begin(), spec.tabOrder.end());
+  const ScreenSpec& layout = app.Get("Form38").layout();
+  const std::vector<std::string_view> order(layout.tabOrder.begin(), layout.tabOrder.end());
   const std::vector<std::string_view> expected = {
       "Text1", "Text2", "Text3",  "Text4",    "Text5",    "Text6",    "Text7",  "Text8",   "Text9",
       "Text10", "Text11", "Text12", "Command1", "Command2", "Command3", "Text13", "Command4"};
   EXPECT_EQ(order, expected);
-  EXPECT_EQ(spec.initialFocus, "Text1");
-  EXPECT_EQ(spec.defaultButton, "Command1");
+  EXPECT_EQ(layout.initialFocus, "Text1");
+  EXPECT_EQ(layout.defaultButton, "Command1");
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ std::vector<ControlState> Snapshot(const Screen& screen) {
 std::vector<ControlState> LoadState(const Screen& screen) {
   std::vector<ControlState> out;
   for (const Control& c : screen.controls()) {
-    const ControlSpec& s = *c.spec;
+    const ControlSpec& s = *c.layout;
     out.push_back({std::string(s.name), std::string(s.text), std::string(s.font), s.color, s.readOnly, s.visible,
                    s.enabled, s.bold, s.fontSize});
   }
@@ -101,7 +101,7 @@ std::vector<ControlState> LoadState(const Screen& screen) {
 
 void RestoreLoadState(Screen& screen) {
   for (Control& c : screen.controls()) {
-    const ControlSpec& s = *c.spec;
+    const ControlSpec& s = *c.layout;
     c.text = std::string(s.text);
     c.color = s.color;
     c.readOnly = s.readOnly;

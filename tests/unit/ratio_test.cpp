@@ -302,7 +302,7 @@ TEST(RatioScreens, OpenWhereTheirMenuStands) {
 TEST(RatioScreens, KeyboardOrder) {
   for (const Member& m : Members()) {
     Fixture f(m);
-    EXPECT_EQ(f.s.spec().defaultButton, "Command1") << m.screen;
+    EXPECT_EQ(f.s.layout().defaultButton, "Command1") << m.screen;
   }
   const std::vector<std::pair<const char*, std::vector<std::string_view>>> orders = {
       {"Form17", {"Text1", "Text2", "Text3", "Text4", "Text6", "Command1", "Command2", "Command3"}},
@@ -311,7 +311,7 @@ TEST(RatioScreens, KeyboardOrder) {
   for (const auto& [screen, expected] : orders) {
     RecordingHost host;
     App app(host);
-    const auto order = app.Get(screen).spec().tabOrder;
+    const auto order = app.Get(screen).layout().tabOrder;
     EXPECT_EQ(std::vector<std::string_view>(order.begin(), order.end()), expected) << screen;
   }
 }
