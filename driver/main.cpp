@@ -1,7 +1,9 @@
 // hengchuan-script: the program's screens driven by a script from standard
 // input or from the file named as the only argument.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <system_error>
 
 #include "driver/script_driver.h"
 
@@ -11,18 +13,26 @@ int main(int argc, char** argv) {
     std::cerr << "usage: hengchuan-script [SCRIPT]\n";
     return 2;
   }
-  hc::ScriptDriver driver(std::cout);
-  int status = 0;
+  std::ifstream file;
   if (argc == 2) {
-    std::ifstream file(argv[1]);
-    if (!file) {
-      std::cerr << "hengchuan-script: cannot open " << argv[1] << '\n';
+    // A folder opens like a file on some systems and then reads as empty:
+    // only a regular file (or something that reads like one) is a script.
+    std::error_code ec;
+    if (std::filesystem::is_directory(argv[1], ec)) {
+      std::cerr << "hengchuan-script: " << argv[1] << " is a folder, not a script\n";
       return 2;
     }
-    status = driver.Run(file);
-  } else {
-    status = driver.Run(std::cin);
+    file.open(argv[1]);
+    if (!file) {
+      std::cerr << "hengchuan-script: cannot read " << argv[1] << '\n';
+      return 2;
+    }
   }
-  std::cout.flush();
+  hc::ScriptDriver driver(std::cout);
+  const int status = driver.Run(argc == 2 ? static_cast<std::istream&>(file) : std::cin);
+  if (argc == 2 && file.bad()) {
+    std::cerr << "hengchuan-script: cannot read " << argv[1] << '\n';
+    return 2;
+  }
   return status;
 }

@@ -2,7 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
-#include <vector>
+
+#include "shell/menu.h"
 
 namespace hc {
 
@@ -27,6 +28,8 @@ std::string_view KindName(Kind kind) {
     case Kind::Text: return "text";
     case Kind::Label: return "label";
     case Kind::Button: return "button";
+    case Kind::Option: return "option";
+    case Kind::Table: return "table";
   }
   return "label";
 }
@@ -37,17 +40,40 @@ std::string Hex(Rgb c) {
   return buf;
 }
 
+std::string Joined(const std::vector<std::string>& cells) {
+  std::string out;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out += '|';
+    out += cells[i];
+  }
+  return out;
+}
+
 }  // namespace
 
 ScriptDriver::ScriptDriver(std::ostream& out) : out_(out), app_(*this) { app_.Start(); }
 
 void ScriptDriver::ShowMessage(std::string_view text) { out_ << "message: " << text << '\n'; }
 
+void ScriptDriver::ShowAbout(std::string_view text) {
+  // One box, one line: the paragraphs joined by a blank.
+  std::string line(text);
+  for (char& ch : line) {
+    if (ch == '\n') ch = ' ';
+  }
+  ShowMessage(line);
+}
+
 void ScriptDriver::ReportError(ErrorKind kind) { out_ << "error: " << ErrorKindName(kind) << '\n'; }
 
 void ScriptDriver::ExitProgram() {
   if (!ended_) out_ << "exit\n";
   ended_ = true;
+}
+
+bool ScriptDriver::SaveFile(std::string_view, std::string_view) {
+  Fail("needs a window");
+  return false;
 }
 
 void ScriptDriver::Fail(std::string_view reason) {
@@ -70,116 +96,197 @@ Control* ScriptDriver::ControlArg(Screen& screen, std::string_view name) {
 }
 
 void ScriptDriver::PrintGet(Screen& screen, const Control& control) {
-  out_ << screen.name() << '.' << control.name() << '=' << control.text << '\n';
+  out_ << screen.name() << '.' << control.name() << '=';
+  if (control.kind() == Kind::Table) {
+    out_ << control.rows.size();
+  } else {
+    out_ << control.text;
+  }
+  out_ << '\n';
 }
 
+// ---------------------------------------------------------------- commands
+
+void ScriptDriver::Set(Screen* sp, Control* cp, std::string_view text) {
+  Screen& s = *sp;
+  Control& c = *cp;
+  if (c.kind() != Kind::Text) return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not a text field");
+  c.text = std::string(text);
+}
+
+void ScriptDriver::Click(Screen* sp, Control* cp, std::string_view) {
+  Screen& s = *sp;
+  Control& c = *cp;
+  if (c.kind() != Kind::Button && c.kind() != Kind::Option) {
+    return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not a button");
+  }
+  s.Click(c.name());
+}
+
+void ScriptDriver::Checked(Screen* sp, Control* cp, std::string_view) {
+  Screen& s = *sp;
+  Control& c = *cp;
+  if (c.kind() != Kind::Option) {
+    return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not an option button");
+  }
+  out_ << s.name() << '.' << c.name() << ".checked=" << (c.checked ? 1 : 0) << '\n';
+}
+
+void ScriptDriver::Rows(Screen* sp, Control* cp, std::string_view) {
+  Screen& s = *sp;
+  Control& c = *cp;
+  if (c.kind() != Kind::Table) return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not a table");
+  std::vector<std::string> head(c.layout->columns.begin(), c.layout->columns.end());
+  out_ << s.name() << '.' << c.name() << ".head=" << Joined(head) << '\n';
+  for (std::size_t i = 0; i < c.rows.size(); ++i) {
+    out_ << s.name() << '.' << c.name() << '.' << (i + 1) << '=' << Joined(c.rows[i]) << '\n';
+  }
+}
+
+void ScriptDriver::Props(Screen* sp, Control* cp, std::string_view) {
+  Screen& s = *sp;
+  Control& c = *cp;
+  const ControlSpec& spec = *c.layout;
+  out_ << s.name() << '.' << c.name() << " kind=" << KindName(c.kind()) << " readonly=" << c.readOnly
+       << " visible=" << c.visible << " enabled=" << c.enabled << " color=" << Hex(c.color)
+       << " font=" << (c.font.empty() ? std::string("default") : c.font) << " size=" << c.fontSize
+       << " bold=" << c.bold << " geom=" << spec.left << ',' << spec.top << ',' << spec.width << ','
+       << spec.height << '\n';
+}
+
+void ScriptDriver::Menu(Screen* s, Control*, std::string_view item) {
+  if (item.empty()) return Fail("menu needs an item");
+  const MenuNode* node = FindMenuItem(item);
+  if (node == nullptr) return Fail("no menu item " + std::string(item));
+  ChooseMenuItem(*s, *node);
+}
+
+void ScriptDriver::Dump(Screen* s, Control*, std::string_view) {
+  for (const Control& c : s->controls()) PrintGet(*s, c);
+}
+
+void ScriptDriver::Title(Screen* s, Control*, std::string_view) { out_ << s->name() << ".title=" << s->title() << '\n'; }
+
+void ScriptDriver::Pos(Screen* s, Control*, std::string_view) {
+  out_ << s->name() << ".pos=" << s->top() << ',' << s->left() << '\n';
+}
+
+void ScriptDriver::Move(Screen* s, Control*, std::string_view args) {
+  int top = 0;
+  int left = 0;
+  std::string_view ts = NextWord(args);
+  std::string_view ls = NextWord(args);
+  if (!ParseInt(ts, top) || !ParseInt(ls, left) || !args.empty()) return Fail("move needs TOP LEFT in twips");
+  s->NoteMovedByUser(top, left);
+}
+
+void ScriptDriver::Close(Screen* s, Control*, std::string_view) { s->Close(); }
+
+void ScriptDriver::Visible(Screen*, Control*, std::string_view) {
+  std::string list;
+  for (const ScreenEntry& e : ScreenRegistry()) {
+    Screen* s = app_.Existing(e.name);
+    if (s != nullptr && s->visible()) {
+      if (!list.empty()) list += ',';
+      list += e.name;
+    }
+  }
+  out_ << "visible=" << list << '\n';
+}
+
+void ScriptDriver::Display(Screen*, Control*, std::string_view args) {
+  int w = 0;
+  int h = 0;
+  std::string_view ws = NextWord(args);
+  std::string_view hs = NextWord(args);
+  if (!ParseInt(ws, w) || !ParseInt(hs, h) || !args.empty() || w <= 0 || h <= 0) {
+    return Fail("display needs WIDTH HEIGHT in twips, both above 0");
+  }
+  app_.SetDisplay(w, h);
+}
+
+// ---------------------------------------------------------------- dispatch
+
+// A command: what it takes after its name (nothing, a screen, or a screen
+// and a control), whether the rest of the line is its own text, and what it
+// does.
+struct ScriptDriver::Command {
+  enum class Args { None, Form, FormControl };
+  std::string_view name;
+  Args args;
+  bool takesRest;
+  void (ScriptDriver::*run)(Screen*, Control*, std::string_view rest);
+};
+
 bool ScriptDriver::Execute(std::string_view line) {
+  using Args = Command::Args;
+  static constexpr Command kCommands[] = {
+      {"set", Args::FormControl, true, &ScriptDriver::Set},
+      {"click", Args::FormControl, false, &ScriptDriver::Click},
+      {"checked", Args::FormControl, false, &ScriptDriver::Checked},
+      {"rows", Args::FormControl, false, &ScriptDriver::Rows},
+      {"get", Args::FormControl, false, &ScriptDriver::Get},
+      {"props", Args::FormControl, false, &ScriptDriver::Props},
+      {"menu", Args::Form, true, &ScriptDriver::Menu},
+      {"dump", Args::Form, false, &ScriptDriver::Dump},
+      {"title", Args::Form, false, &ScriptDriver::Title},
+      {"pos", Args::Form, false, &ScriptDriver::Pos},
+      {"move", Args::Form, true, &ScriptDriver::Move},
+      {"close", Args::Form, false, &ScriptDriver::Close},
+      {"visible", Args::None, false, &ScriptDriver::Visible},
+      {"display", Args::None, true, &ScriptDriver::Display},
+  };
+
   if (ended_) return false;
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.empty() || line.front() == '#') return true;
   std::string_view rest = line;
-  std::string_view cmd = NextWord(rest);
-
-  if (cmd == "visible") {
-    std::string list;
-    for (const ScreenEntry& e : ScreenRegistry()) {
-      Screen* s = app_.Existing(e.name);
-      if (s != nullptr && s->visible()) {
-        if (!list.empty()) list += ',';
-        list += e.name;
-      }
-    }
-    out_ << "visible=" << list << '\n';
-    return true;
+  const std::string_view name = NextWord(rest);
+  const Command* cmd = nullptr;
+  for (const Command& c : kCommands) {
+    if (c.name == name) cmd = &c;
   }
-  if (cmd == "display") {
-    int w = 0;
-    int h = 0;
-    std::string_view ws = NextWord(rest);
-    std::string_view hs = NextWord(rest);
-    if (!ParseInt(ws, w) || !ParseInt(hs, h) || !rest.empty()) {
-      Fail("display needs WIDTH HEIGHT in twips");
-    } else {
-      app_.SetDisplay(w, h);
-    }
+  if (cmd == nullptr) {
+    Fail("unknown command '" + std::string(name) + "'");
     return true;
   }
 
-  static const std::vector<std::string_view> kFormCommands = {"set",   "click", "get",  "dump", "props",
-                                                              "title", "pos",   "move", "close"};
-  bool known = false;
-  for (std::string_view c : kFormCommands) known = known || c == cmd;
-  if (!known) {
-    Fail("unknown command '" + std::string(cmd) + "'");
-    return true;
-  }
-  std::string_view formName = NextWord(rest);
-  if (formName.empty()) {
-    Fail(std::string(cmd) + " needs a screen");
-    return true;
-  }
-  Screen* screen = ScreenArg(formName);
-  if (screen == nullptr) return true;
-
-  if (cmd == "title") {
-    out_ << screen->name() << ".title=" << screen->title() << '\n';
-  } else if (cmd == "dump") {
-    for (const Control& c : screen->controls()) PrintGet(*screen, c);
-  } else if (cmd == "pos") {
-    out_ << screen->name() << ".pos=" << screen->top() << ',' << screen->left() << '\n';
-  } else if (cmd == "move") {
-    int top = 0;
-    int left = 0;
-    std::string_view ts = NextWord(rest);
-    std::string_view ls = NextWord(rest);
-    if (!ParseInt(ts, top) || !ParseInt(ls, left) || !rest.empty()) {
-      Fail("move needs TOP LEFT in twips");
-    } else {
-      screen->NoteMovedByUser(top, left);
+  Screen* screen = nullptr;
+  Control* control = nullptr;
+  if (cmd->args != Args::None) {
+    const std::string_view formName = NextWord(rest);
+    if (formName.empty()) {
+      Fail(std::string(name) + " needs a screen");
+      return true;
     }
-  } else if (cmd == "close") {
-    screen->Close();
-  } else {
-    // set, click, get, props: a control follows.
-    std::string_view controlName = NextWord(rest);
+    screen = ScreenArg(formName);
+    if (screen == nullptr) return true;
+  }
+  if (cmd->args == Args::FormControl) {
+    const std::string_view controlName = NextWord(rest);
     if (controlName.empty()) {
-      Fail(std::string(cmd) + " needs a control");
-      return !ended_;
+      Fail(std::string(name) + " needs a control");
+      return true;
     }
-    Control* control = ControlArg(*screen, controlName);
-    if (control == nullptr) return !ended_;
-    if (cmd == "get") {
-      PrintGet(*screen, *control);
-    } else if (cmd == "set") {
-      if (control->kind() != Kind::Text) {
-        Fail(std::string(screen->name()) + "." + std::string(control->name()) + " is not a text field");
-      } else {
-        control->text = std::string(rest);
-      }
-    } else if (cmd == "click") {
-      if (control->kind() != Kind::Button) {
-        Fail(std::string(screen->name()) + "." + std::string(control->name()) + " is not a button");
-      } else {
-        screen->Click(control->name());
-      }
-    } else {  // props
-      const ControlSpec& s = *control->layout;
-      out_ << screen->name() << '.' << control->name() << " kind=" << KindName(control->kind())
-           << " readonly=" << control->readOnly << " visible=" << control->visible
-           << " enabled=" << control->enabled << " color=" << Hex(control->color)
-           << " font=" << (control->font.empty() ? std::string("default") : control->font)
-           << " size=" << control->fontSize << " bold=" << control->bold << " geom=" << s.left << ','
-           << s.top << ',' << s.width << ',' << s.height << '\n';
-    }
+    control = ControlArg(*screen, controlName);
+    if (control == nullptr) return true;
   }
+  if (!cmd->takesRest && !rest.empty()) {
+    Fail(std::string(name) + " takes no further words: '" + std::string(rest) + "'");
+    return true;
+  }
+  (this->*cmd->run)(screen, control, rest);
   return !ended_;
 }
 
 int ScriptDriver::Run(std::istream& in) {
   std::string line;
   while (std::getline(in, line)) {
-    if (!Execute(line)) return 0;
+    const bool running = Execute(line);
+    if (!out_.flush()) return 1;
+    if (!running) break;
   }
+  if (!out_.flush()) return 1;
   return failed_ ? 2 : 0;
 }
 

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fuzz/properties.h"
 
@@ -55,7 +56,14 @@ std::size_t Characters(std::string_view s) {
 }
 
 // The pairs applied one after the other, each scanning the whole text.
-std::string ReferenceClean(std::string text, const PairList& pairs) {
+// The full-width forms a Chinese input method types and their plain forms.
+const hc::Pair kFullWidth[] = {{"０", "0"}, {"１", "1"}, {"２", "2"}, {"３", "3"}, {"４", "4"}, {"５", "5"},
+                               {"６", "6"}, {"７", "7"}, {"８", "8"}, {"９", "9"}, {"．", "."}, {"－", "-"},
+                               {"−", "-"},  {"＋", "+"}, {"％", "%"}, {"　", " "}};
+
+std::string ReferenceClean(std::string text, const PairList& list) {
+  std::vector<hc::Pair> pairs(std::begin(kFullWidth), std::end(kFullWidth));
+  pairs.insert(pairs.end(), list.begin(), list.end());
   for (const hc::Pair& p : pairs) {
     std::string out;
     std::size_t i = 0;

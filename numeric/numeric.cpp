@@ -54,7 +54,48 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
   return out;
 }
 
+std::string PlainWidth(std::string_view text) {
+  // Every form in question is three bytes of UTF-8: EF BC 90..99 are the
+  // full-width digits, EF BC 8E the full stop, EF BC 8D the minus, EF BC 8B
+  // the plus, EF BC 85 the percent sign; E2 88 92 the minus sign and E3 80 80
+  // the ideographic blank.
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    if (i + 2 < text.size()) {
+      char plain = 0;
+      if (b(0) == 0xEF && b(1) == 0xBC) {
+        const unsigned char c = b(2);
+        if (c >= 0x90 && c <= 0x99) plain = static_cast<char>('0' + (c - 0x90));
+        if (c == 0x8E) plain = '.';
+        if (c == 0x8D) plain = '-';
+        if (c == 0x8B) plain = '+';
+        if (c == 0x85) plain = '%';
+      } else if (b(0) == 0xE2 && b(1) == 0x88 && b(2) == 0x92) {
+        plain = '-';
+      } else if (b(0) == 0xE3 && b(1) == 0x80 && b(2) == 0x80) {
+        plain = ' ';
+      }
+      if (plain != 0) {
+        out += plain;
+        i += 2;
+        continue;
+      }
+    }
+    out += text[i];
+  }
+  return out;
+}
+
 void CleanNumberText(std::string& field, const PairList& pairs) {
+  // What a Chinese input method types in full-width mode comes first.
+  for (unsigned char c : field) {
+    if (c == 0xEF || c == 0xE2 || c == 0xE3) {
+      field = PlainWidth(field);
+      break;
+    }
+  }
   for (const Pair& p : pairs) {
     if (field.find(p.find) == std::string::npos) continue;  // nothing to replace
     field = ReplaceAll(field, p.find, p.replacement);

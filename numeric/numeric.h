@@ -91,8 +91,14 @@ inline constexpr PairList kMultipleMarks = DecimalMarks.Then({Remove("倍")});
 // overlap. Returns the new text.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 
-// Applies each pair to the whole text in turn and stores the result back
-// into the field text after each pair.
+// The plain forms of what a Chinese input method types in full-width mode:
+// "０"–"９" as "0"–"9", "．" as ".", "－" and "−" as "-", "＋" as "+", "％" as
+// "%", the ideographic blank "　" as a blank. Everything else stays.
+std::string PlainWidth(std::string_view text);
+
+// Turns the full-width forms into their plain ones (PlainWidth), then
+// applies each pair to the whole text in turn, storing the result back into
+// the field text after each step.
 void CleanNumberText(std::string& field, const PairList& pairs);
 
 // ---------------------------------------------------------------- reading

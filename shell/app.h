@@ -8,19 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "shell/registry.h"
 #include "shell/screen.h"
 
 namespace hc {
-
-using ScreenFactory = std::unique_ptr<Screen> (*)(App&);
-
-struct ScreenEntry {
-  std::string_view name;
-  ScreenFactory make;
-};
-
-// Every screen of the program, in catalogue order.
-std::span<const ScreenEntry> ScreenRegistry();
 
 class App {
  public:

@@ -33,6 +33,15 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Command1", "Command2", "Text3",
                                           "Command3", "Command4", "Command5", "Command6", "Command7"};
 
+constexpr Link kLinks[] = {
+    {"Command2", "Form6", SwitchOrder::HideFirst},
+    {"Command3", "Form2", SwitchOrder::HideFirst},
+    {"Command4", "Form3", SwitchOrder::HideFirst},
+    {"Command5", "Form7", SwitchOrder::HideFirst},
+    {"Command6", "Form5", SwitchOrder::HideFirst},
+    {"Command7", "Form38", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form1",
     .title = "衡川2.0（升级版）    作者：听风客",
@@ -40,22 +49,15 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = kCentred,
 };
 
 class Form1 final : public Screen {
  public:
   explicit Form1(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form1::StopPrices);
-    Navigate("Command2", "Form6", SwitchOrder::HideFirst);
-    Navigate("Command3", "Form2", SwitchOrder::HideFirst);
-    Navigate("Command4", "Form3", SwitchOrder::HideFirst);
-    Navigate("Command5", "Form7", SwitchOrder::HideFirst);
-    Navigate("Command6", "Form5", SwitchOrder::HideFirst);
-    Navigate("Command7", "Form38", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { CenterOnScreen(); }
 
  private:
   // "止盈止损价": the lowest price at the percentage below the close, the

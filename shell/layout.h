@@ -24,7 +24,9 @@ inline constexpr Rgb kDarkGrey{64, 64, 64};
 inline constexpr Rgb kLightGrey{192, 192, 192};
 inline constexpr Rgb kDarkPurple{64, 0, 64};
 
-enum class Kind { Text, Label, Button };
+// Text fields, labels, push buttons, option buttons (one selected per group)
+// and read-only tables (a header row and rows of cells).
+enum class Kind { Text, Label, Button, Option, Table };
 
 // The default font size of every control that sets no font of its own.
 inline constexpr double kDefaultFontSize = 9;
@@ -43,6 +45,9 @@ struct ControlSpec {
   double fontSize = kDefaultFontSize;  // points; 10.5 and the like occur
   bool bold = false;
   bool autoSize = true;  // a label sizes itself to its caption
+  int group = 0;         // option buttons: the group in which one is selected
+  bool checked = false;  // option buttons: selected at load
+  std::span<const std::string_view> columns;  // tables: the column headers
 
   constexpr ControlSpec Color(Rgb c) const {
     ControlSpec s = *this;
@@ -70,6 +75,12 @@ struct ControlSpec {
     s.autoSize = false;
     return s;
   }
+  // An option button selected at load.
+  constexpr ControlSpec Checked() const {
+    ControlSpec s = *this;
+    s.checked = true;
+    return s;
+  }
   constexpr ControlSpec Font(std::string_view name, double size, bool isBold) const {
     ControlSpec s = *this;
     s.font = name;
@@ -94,11 +105,42 @@ constexpr ControlSpec Button(std::string_view name, std::string_view caption, in
   return ControlSpec{name, Kind::Button, caption, l, t, w, h};
 }
 
+// An option button of a group; the option of a group that is selected at
+// load is marked .Checked().
+constexpr ControlSpec OptionButton(std::string_view name, std::string_view caption, int group, int l, int t, int w,
+                                   int h) {
+  ControlSpec s{name, Kind::Option, caption, l, t, w, h};
+  s.group = group;
+  return s;
+}
+// A read-only table with the given column headers, empty at load.
+constexpr ControlSpec Table(std::string_view name, std::span<const std::string_view> columns, int l, int t, int w,
+                            int h) {
+  ControlSpec s{name, Kind::Table, "", l, t, w, h};
+  s.columns = columns;
+  return s;
+}
+
 // Client sizes of the screens.
 inline constexpr int kScreenWidth = 4605;
 inline constexpr int kScreenHeight = 3465;
 inline constexpr int kWideScreenWidth = 6195;
 inline constexpr int kWideScreenHeight = 5025;
+
+enum class SwitchOrder { HideFirst, ShowFirst };
+
+// A navigation button: pressing it switches from its screen to the target.
+struct Link {
+  std::string_view button;
+  std::string_view target;
+  SwitchOrder order = SwitchOrder::HideFirst;
+};
+
+// The target of a tool screen's way back: the screen from which the tool was
+// opened (the main screen when it was opened otherwise).
+inline constexpr std::string_view kOpener = "(opener)";
+// The load placement of a screen that is centred on the display.
+inline constexpr std::string_view kCentred = "(centre)";
 
 // A screen's window and controls.
 struct ScreenSpec {
@@ -110,6 +152,11 @@ struct ScreenSpec {
   std::span<const std::string_view> tabOrder;  // controls that take the focus, in Tab order
   std::string_view initialFocus;               // empty: the first of the tab order
   std::string_view defaultButton;              // pressed by Enter in an input field; empty: none
+  std::span<const Link> links;                 // the navigation buttons
+  // The load placement: the top and left of the named screen, kCentred, or
+  // empty for a screen that places itself in its load step.
+  std::string_view placedLike;
+  std::string_view backButton;  // the way back (Esc); empty: none
 };
 
 }  // namespace hc

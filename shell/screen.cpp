@@ -6,21 +6,43 @@
 
 namespace hc {
 
+ControlState ControlState::From(const ControlSpec& spec) {
+  ControlState s;
+  s.text = std::string(spec.text);
+  s.color = spec.color;
+  s.readOnly = spec.readOnly || spec.kind == Kind::Table;
+  s.visible = spec.visible;
+  s.enabled = spec.enabled;
+  s.font = std::string(spec.font);
+  s.fontSize = spec.fontSize;
+  s.bold = spec.bold;
+  s.checked = spec.checked;
+  return s;
+}
+
 Screen::Screen(App& app, const ScreenSpec& layout) : app_(app), layout_(layout), title_(layout.title) {
   controls_.reserve(layout.controls.size());
   for (const ControlSpec& c : layout.controls) {
     Control control;
     control.layout = &c;
-    control.text = std::string(c.text);
-    control.color = c.color;
-    control.readOnly = c.readOnly;
-    control.visible = c.visible;
-    control.enabled = c.enabled;
-    control.font = std::string(c.font);
-    control.fontSize = c.fontSize;
-    control.bold = c.bold;
+    control.Reset();
     controls_.push_back(std::move(control));
   }
+  for (const Link& link : layout.links) {
+    At(link.button);  // a link names a button of the table
+    OnClick(link.button, [this, link] {
+      SwitchScreen(*this, link.target == kOpener ? std::string_view(opener_) : link.target, link.order);
+    });
+  }
+}
+
+void Screen::RunLoad() {
+  if (layout_.placedLike == kCentred) {
+    CenterOnScreen();
+  } else if (!layout_.placedLike.empty()) {
+    PlaceLike(layout_.placedLike);
+  }
+  Load();
 }
 
 Control* Screen::Find(std::string_view name) {
@@ -39,6 +61,7 @@ Control& Screen::At(std::string_view name) {
 }
 
 void Screen::Show() {
+  Showing();
   visible_ = true;
   app_.host().WindowChanged(*this, WindowEvent::Shown);
 }
@@ -61,9 +84,20 @@ void Screen::NoteMovedByUser(int top, int left) {
 
 bool Screen::HasHandler(std::string_view button) const { return handlers_.find(button) != handlers_.end(); }
 
-bool Screen::IsNavigation(std::string_view button) const { return navigation_.find(button) != navigation_.end(); }
+bool Screen::IsNavigation(std::string_view button) const {
+  for (const Link& link : layout_.links) {
+    if (link.button == button) return true;
+  }
+  return false;
+}
 
 void Screen::Click(std::string_view button) {
+  if (Control* c = Find(button); c != nullptr && c->kind() == Kind::Option) {
+    for (Control& other : controls_) {
+      if (other.kind() == Kind::Option && other.layout->group == c->layout->group) other.checked = false;
+    }
+    c->checked = true;
+  }
   auto it = handlers_.find(button);
   if (it == handlers_.end()) return;  // a button without action
   try {
@@ -77,12 +111,6 @@ void Screen::Close() { app_.Exit(); }
 
 void Screen::OnClick(std::string_view button, std::function<void()> handler) {
   handlers_[std::string(button)] = std::move(handler);
-}
-
-void Screen::Navigate(std::string_view button, std::string_view target, SwitchOrder order) {
-  std::string to(target);
-  OnClick(button, [this, to, order] { SwitchScreen(*this, to, order); });
-  navigation_[std::string(button)] = true;
 }
 
 void Screen::PromptMissing(std::string_view message) { app_.host().ShowMessage(message); }

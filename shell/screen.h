@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,15 +39,24 @@ class Host {
   virtual void WindowChanged(Screen& screen, WindowEvent event) = 0;
   // The program ends.
   virtual void ExitProgram() = 0;
+  // The "关于" window: the program's name, version and notes, one line each,
+  // and a close button. Without a window system it is a message box.
+  virtual void ShowAbout(std::string_view text) { ShowMessage(text); }
+  // Puts the text on the desktop's clipboard.
+  virtual void SetClipboard(std::string_view /*text*/) {}
+  // Asks the user for a file name with the desktop's file dialog and writes
+  // the bytes to it whole or not at all, telling the user of a failure.
+  // Returns false when nothing was written (cancelled or failed).
+  virtual bool SaveFile(std::string_view /*suggestedName*/, std::string_view /*bytes*/) { return false; }
 };
 
 // The title shown in the prompt boxes.
 inline constexpr std::string_view kProgramTitle = "衡川2.0";
 
-// A control's state while the program runs.
-struct Control {
-  const ControlSpec* layout = nullptr;  // name, kind, geometry
-  std::string text;
+// What the user sees of a control, and what a calculation reads and writes.
+// Every control starts from its layout table's entry (From).
+struct ControlState {
+  std::string text;  // field text, label, button or option caption
   Rgb color;
   bool readOnly = false;
   bool visible = true;
@@ -54,12 +64,24 @@ struct Control {
   std::string font;
   double fontSize = kDefaultFontSize;
   bool bold = false;
+  bool checked = false;                        // option buttons
+  std::vector<std::vector<std::string>> rows;  // tables: the cells, row by row
+
+  static ControlState From(const ControlSpec& spec);
+  friend bool operator==(const ControlState&, const ControlState&) = default;
+};
+
+// A control while the program runs: its layout entry and its state.
+struct Control : ControlState {
+  const ControlSpec* layout = nullptr;  // name, kind, geometry
 
   std::string_view name() const { return layout->name; }
   Kind kind() const { return layout->kind; }
+  ControlState& state() { return *this; }
+  const ControlState& state() const { return *this; }
+  // Back to the state right after the screen's load.
+  void Reset() { state() = From(*layout); }
 };
-
-enum class SwitchOrder { HideFirst, ShowFirst };
 
 class Screen {
  public:
@@ -74,13 +96,17 @@ class Screen {
   App& app() { return app_; }
 
   // Controls, in layout-table order.
-  std::vector<Control>& controls() { return controls_; }
-  const std::vector<Control>& controls() const { return controls_; }
+  std::span<Control> controls() { return controls_; }
+  std::span<const Control> controls() const { return controls_; }
   Control* Find(std::string_view name);
   // The named control; an unknown name is a programming error (std::out_of_range).
   Control& At(std::string_view name);
   // The named control's text (field text or caption), to read and write.
   std::string& text(std::string_view name) { return At(name).text; }
+  // The named table's rows.
+  std::vector<std::vector<std::string>>& rows(std::string_view name) { return At(name).rows; }
+  // Whether the named option button is selected.
+  bool checked(std::string_view name) { return At(name).checked; }
 
   // The window.
   int top() const { return top_; }
@@ -88,6 +114,9 @@ class Screen {
   bool visible() const { return visible_; }
   void Show();
   void Hide();
+  // A tool screen's way back leads to the screen it was opened from.
+  void SetOpener(std::string_view screen) { opener_ = std::string(screen); }
+  const std::string& opener() const { return opener_; }
   void SetPosition(int top, int left);
   // The user moved the window: the model follows without telling the host.
   void NoteMovedByUser(int top, int left);
@@ -96,18 +125,21 @@ class Screen {
   bool HasHandler(std::string_view button) const;
   bool IsNavigation(std::string_view button) const;
   // Runs the button's click handler to its end. A CalcError stops the
-  // calculation and is reported through the host.
+  // calculation and is reported through the host. Clicking an option button
+  // first selects it and clears the other options of its group.
   void Click(std::string_view button);
   // The window's close box. Ends the program.
   virtual void Close();
 
   // Runs the load step; App calls it once, right after creating the screen.
-  void RunLoad() { Load(); }
+  void RunLoad();
 
  protected:
-  // The load step beyond the texts of the layout table (which are already
-  // in place): typically the window's placement.
+  // The load step beyond the texts of the layout table (which are already in
+  // place) and the placement the table names.
   virtual void Load() {}
+  // Runs each time the screen is shown, before the window appears.
+  virtual void Showing() {}
 
   // Registers a click handler.
   void OnClick(std::string_view button, std::function<void()> handler);
@@ -116,8 +148,6 @@ class Screen {
     S* self = static_cast<S*>(this);
     OnClick(button, [self, handler] { (self->*handler)(); });
   }
-  // Registers a navigation button: SwitchScreen from this screen to target.
-  void Navigate(std::string_view button, std::string_view target, SwitchOrder order);
 
   // A missing input or a limit message: a modal OK box; the handler then
   // returns without writing any result.
@@ -134,7 +164,7 @@ class Screen {
   std::string title_;
   std::vector<Control> controls_;
   std::map<std::string, std::function<void()>, std::less<>> handlers_;
-  std::map<std::string, bool, std::less<>> navigation_;
+  std::string opener_ = "Form1";
   int top_ = 0;
   int left_ = 0;
   bool visible_ = false;

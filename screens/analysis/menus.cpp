@@ -1,5 +1,7 @@
 // The financial-analysis menus: the top menu Form14 and its four group
 // menus. They hold nothing but navigation buttons.
+#include <iterator>
+
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -16,27 +18,17 @@ struct MenuItem {
 constexpr auto kHide = SwitchOrder::HideFirst;
 constexpr auto kShow = SwitchOrder::ShowFirst;
 
-class MenuScreen final : public Screen {
- public:
-  MenuScreen(App& app, const ScreenSpec& layout, std::span<const MenuItem> items, std::string_view placedLike)
-      : Screen(app, layout), placedLike_(placedLike) {
-    for (const MenuItem& item : items) Navigate(item.button.name, item.target, item.order);
-  }
-
- protected:
-  void Load() override { PlaceLike(placedLike_); }
-
- private:
-  std::string_view placedLike_;
-};
-
-// Buttons of a menu's layout table, taken from its items.
+// The buttons and links of a menu's layout table, taken from its items.
 template <std::size_t N>
 struct Menu {
   constexpr explicit Menu(const MenuItem (&items)[N]) {
-    for (std::size_t i = 0; i < N; ++i) controls[i] = items[i].button;
+    for (std::size_t i = 0; i < N; ++i) {
+      controls[i] = items[i].button;
+      links[i] = Link{items[i].button.name, items[i].target, items[i].order};
+    }
   }
   ControlSpec controls[N];
+  Link links[N];
 };
 
 // ---------------------------------------------------------------- Form14
@@ -49,7 +41,12 @@ constexpr MenuItem kForm14Items[] = {
     {Button("Command5", "切换回去", 3240, 2880, 1290, 420), "Form2", kShow},
 };
 constexpr Menu kForm14Menu(kForm14Items);
-constexpr ScreenSpec kForm14{.name = "Form14", .title = "财务分析--衡川2.0", .controls = kForm14Menu.controls};
+constexpr ScreenSpec kForm14{.name = "Form14",
+                           .title = "财务分析--衡川2.0",
+                           .controls = kForm14Menu.controls,
+                           .links = kForm14Menu.links,
+                           .placedLike = "Form2",
+                           .backButton = kForm14Items[std::size(kForm14Items) - 1].button.name};
 
 // ---------------------------------------------------------------- Form15
 
@@ -63,7 +60,12 @@ constexpr MenuItem kForm15Items[] = {
     {Button("Command5", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm15Menu(kForm15Items);
-constexpr ScreenSpec kForm15{.name = "Form15", .title = "偿债能力分析--衡川2.0", .controls = kForm15Menu.controls};
+constexpr ScreenSpec kForm15{.name = "Form15",
+                           .title = "偿债能力分析--衡川2.0",
+                           .controls = kForm15Menu.controls,
+                           .links = kForm15Menu.links,
+                           .placedLike = "Form14",
+                           .backButton = kForm15Items[std::size(kForm15Items) - 1].button.name};
 
 // ---------------------------------------------------------------- Form22
 
@@ -76,7 +78,12 @@ constexpr MenuItem kForm22Items[] = {
     {Button("Command6", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm22Menu(kForm22Items);
-constexpr ScreenSpec kForm22{.name = "Form22", .title = "营运能力分析--衡川2.0", .controls = kForm22Menu.controls};
+constexpr ScreenSpec kForm22{.name = "Form22",
+                           .title = "营运能力分析--衡川2.0",
+                           .controls = kForm22Menu.controls,
+                           .links = kForm22Menu.links,
+                           .placedLike = "Form14",
+                           .backButton = kForm22Items[std::size(kForm22Items) - 1].button.name};
 
 // ---------------------------------------------------------------- Form23
 
@@ -90,7 +97,12 @@ constexpr MenuItem kForm23Items[] = {
     {Button("Command7", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm23Menu(kForm23Items);
-constexpr ScreenSpec kForm23{.name = "Form23", .title = "盈利能力分析--衡川2.0", .controls = kForm23Menu.controls};
+constexpr ScreenSpec kForm23{.name = "Form23",
+                           .title = "盈利能力分析--衡川2.0",
+                           .controls = kForm23Menu.controls,
+                           .links = kForm23Menu.links,
+                           .placedLike = "Form14",
+                           .backButton = kForm23Items[std::size(kForm23Items) - 1].button.name};
 
 // ---------------------------------------------------------------- Form24
 
@@ -100,15 +112,21 @@ constexpr MenuItem kForm24Items[] = {
     {Button("Command3", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm24Menu(kForm24Items);
-constexpr ScreenSpec kForm24{.name = "Form24", .title = "资金实力分析--衡川2.0", .controls = kForm24Menu.controls};
+constexpr ScreenSpec kForm24{.name = "Form24",
+                           .title = "资金实力分析--衡川2.0",
+                           .controls = kForm24Menu.controls,
+                           .links = kForm24Menu.links,
+                           .placedLike = "Form14",
+                           .backButton = kForm24Items[std::size(kForm24Items) - 1].button.name};
 
 }  // namespace
 
-// Form14 opens where the rise/fall screen stands; the group menus where Form14 stands.
-std::unique_ptr<Screen> MakeForm14(App& app) { return std::make_unique<MenuScreen>(app, kForm14, kForm14Items, "Form2"); }
-std::unique_ptr<Screen> MakeForm15(App& app) { return std::make_unique<MenuScreen>(app, kForm15, kForm15Items, "Form14"); }
-std::unique_ptr<Screen> MakeForm22(App& app) { return std::make_unique<MenuScreen>(app, kForm22, kForm22Items, "Form14"); }
-std::unique_ptr<Screen> MakeForm23(App& app) { return std::make_unique<MenuScreen>(app, kForm23, kForm23Items, "Form14"); }
-std::unique_ptr<Screen> MakeForm24(App& app) { return std::make_unique<MenuScreen>(app, kForm24, kForm24Items, "Form14"); }
+// Form14 opens where the rise/fall screen stands; the group menus where
+// Form14 stands. Each menu's last button leads back.
+std::unique_ptr<Screen> MakeForm14(App& app) { return std::make_unique<Screen>(app, kForm14); }
+std::unique_ptr<Screen> MakeForm15(App& app) { return std::make_unique<Screen>(app, kForm15); }
+std::unique_ptr<Screen> MakeForm22(App& app) { return std::make_unique<Screen>(app, kForm22); }
+std::unique_ptr<Screen> MakeForm23(App& app) { return std::make_unique<Screen>(app, kForm23); }
+std::unique_ptr<Screen> MakeForm24(App& app) { return std::make_unique<Screen>(app, kForm24); }
 
 }  // namespace hc

@@ -28,7 +28,7 @@ int FieldNumber(std::string_view name) {
 // The window part of a ratio screen, built from the member before the
 // Screen base that refers to it.
 struct RatioWindow {
-  explicit RatioWindow(const RatioMember& m) {
+  explicit RatioWindow(const RatioMember& m) : back{Link{"Command3", m.menu, SwitchOrder::ShowFirst}} {
     // Tab walks the input fields in table order, then the buttons.
     for (const ControlSpec& c : m.controls) {
       if (c.kind == Kind::Text && !c.readOnly) tabOrder.push_back(c.name);
@@ -42,8 +42,12 @@ struct RatioWindow {
         .controls = m.controls,
         .tabOrder = tabOrder,
         .defaultButton = "Command1",
+        .links = back,
+        .placedLike = m.menu,
+        .backButton = "Command3",
     };
   }
+  Link back[1];  // Command3 leads back to the group menu
   std::vector<std::string_view> tabOrder;
   ScreenSpec windowSpec;
 };
@@ -53,11 +57,7 @@ class RatioScreen final : private RatioWindow, public Screen {
   RatioScreen(App& app, const RatioMember& member) : RatioWindow(member), Screen(app, windowSpec), member_(member) {
     OnClick("Command1", &RatioScreen::Calculate);
     OnClick("Command2", &RatioScreen::ClearFields);
-    Navigate("Command3", member_.menu, SwitchOrder::ShowFirst);
   }
-
- protected:
-  void Load() override { PlaceLike(member_.menu); }
 
  private:
   // Command1: the ratio from the inputs.

@@ -28,6 +28,12 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Command1",
                                           "Command2", "Command3", "Command4", "Command5"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::ShowFirst},
+    {"Command4", "Form9", SwitchOrder::HideFirst},
+    {"Command5", "Form5", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form4",
     .title = "加法计算--衡川2.0",
@@ -35,6 +41,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 class Form4 final : public Screen {
@@ -42,13 +51,7 @@ class Form4 final : public Screen {
   explicit Form4(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form4::Add);
     OnClick("Command2", &Form4::ClearPurchasePrice);
-    Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
-    Navigate("Command4", "Form9", SwitchOrder::HideFirst);
-    Navigate("Command5", "Form5", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form1"); }
 
  private:
   // "加法计算": selling price = purchase price + profit, to the cent.

@@ -35,6 +35,12 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Command1", "Command2",
                                           "Text3",    "Command3", "Command4", "Command5"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::ShowFirst},
+    {"Command4", "Form9", SwitchOrder::HideFirst},
+    {"Command5", "Form4", SwitchOrder::ShowFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form5",
     .title = "乘法计算--衡川2.0",
@@ -42,6 +48,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 // x rounded to one decimal: x × 10 in double arithmetic, halves to the even
@@ -99,13 +108,7 @@ class Form5 final : public Screen {
   explicit Form5(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form5::Multiply);
     OnClick("Command2", &Form5::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
-    Navigate("Command4", "Form9", SwitchOrder::HideFirst);
-    Navigate("Command5", "Form4", SwitchOrder::ShowFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form1"); }
 
  private:
   // "乘法计算": amount = price × shares, to the cent, then the lots. Price

@@ -27,6 +27,12 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Command1",
                                           "Command2", "Command3", "Command4", "Command5"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::ShowFirst},
+    {"Command4", "Form5", SwitchOrder::HideFirst},
+    {"Command5", "Form4", SwitchOrder::ShowFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form9",
     .title = "除法计算--衡川2.0",
@@ -34,6 +40,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form5",
+    .backButton = "Command3",
 };
 
 class Form9 final : public Screen {
@@ -41,13 +50,7 @@ class Form9 final : public Screen {
   explicit Form9(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form9::Divide);
     OnClick("Command2", &Form9::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
-    Navigate("Command4", "Form5", SwitchOrder::HideFirst);
-    Navigate("Command5", "Form4", SwitchOrder::ShowFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form5"); }
 
  private:
   // "除法计算": dividend / divisor, to the cent. A divisor of 0 (or a text

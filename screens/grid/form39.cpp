@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/grid/grid_press.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -91,6 +92,10 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",    "Text5",    "Text6",
                                           "Command1", "Command5", "Command6", "Command2", "Command3", "Command4"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form38", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form39",
     .title = "股票网格交易法--衡川2.0（升级版）",
@@ -100,6 +105,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 // Cleaning of the inputs. The base price may carry 元 or %, share counts 股,
@@ -159,7 +167,7 @@ void RoundInPlace(std::string& field) {
 Num Read(const std::string& field) { return ReadNumber(field); }
 Num Strict(const std::string& field) { return ReadNumberStrict(field); }
 
-class Form39 final : public Screen {
+class Form39 final : public Screen, public GridSource {
  public:
   explicit Form39(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form39::RegularGrid);
@@ -167,11 +175,9 @@ class Form39 final : public Screen {
     OnClick("Command6", &Form39::DoublingGrid);
     OnClick("Command4", &Form39::FillStepCounts);
     OnClick("Command2", &Form39::Clear);
-    Navigate("Command3", "Form38", SwitchOrder::HideFirst);
   }
 
- protected:
-  void Load() override { PlaceLike("Form1"); }
+  const std::optional<GridPress>& LastGrid() const override { return lastGrid_; }
 
  private:
   // The ladder's base: the base price as shown with two decimals and the
@@ -246,6 +252,7 @@ class Form39 final : public Screen {
     Label30 = Text11 + "股";
     // No pyramid figure stays on screen.
     for (std::string* label : {&Label35, &Label36, &Label37, &Label38, &Label39}) label->clear();
+    Remember(GridKind::Regular);
   }
 
   // "金字塔递增": steps of the per-step shares plus 100 for every step
@@ -318,7 +325,11 @@ class Form39 final : public Screen {
     Label30 = Text11 + "股";
     Label36 = kindName;
     Label38 = "已卖股数：";
+    Remember(grid == Grid::Doubling ? GridKind::Doubling : GridKind::Increasing);
   }
+
+  // The grid just computed, for the order ladder.
+  void Remember(GridKind kind) { lastGrid_ = GridPress{kind, Text1, Text2, Text3, Text4, Text5, Text6}; }
 
   void CleanInputs() {
     CleanNumberText(Text1, kBasePriceMarks);
@@ -465,6 +476,7 @@ class Form39 final : public Screen {
   std::string& Label38 = text("Label38");
   std::string& Label39 = text("Label39");
   Rgb& Label39Color = At("Label39").color;
+  std::optional<GridPress> lastGrid_;
 };
 
 }  // namespace

@@ -116,6 +116,11 @@ constexpr std::string_view kTabOrder[] = {"Text1",  "Text2",    "Text3",    "Tex
                                           "Text7",  "Text8",    "Text9",    "Text10",   "Text11", "Text12",
                                           "Command1", "Command2", "Command3", "Text13", "Command4"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::HideFirst},
+    {"Command4", "Form39", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form38",
     .title = "股票建仓计划--衡川2.0  作者：听风客",
@@ -125,6 +130,10 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    // The plan opens where the main screen stands.
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 // Cleaning: the capital takes a doubled point and 元; the fraction, prices,
@@ -190,13 +199,7 @@ class Form38 final : public Screen {
   explicit Form38(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form38::BuildPlan);
     OnClick("Command2", &Form38::Clear);
-    Navigate("Command3", "Form1", SwitchOrder::HideFirst);
-    Navigate("Command4", "Form39", SwitchOrder::HideFirst);
   }
-
- protected:
-  // The plan opens where the main screen stands.
-  void Load() override { PlaceLike("Form1"); }
 
  private:
   // The inputs and working values of one press; every press starts from 0.

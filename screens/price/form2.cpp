@@ -29,6 +29,13 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Command3", "Text3",    "Command2", "Command1", "Text2",
                                           "Text1",    "Command4", "Command5", "Command6"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::ShowFirst},
+    {"Command4", "Form11", SwitchOrder::HideFirst},
+    {"Command5", "Form12", SwitchOrder::HideFirst},
+    {"Command6", "Form14", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form2",
     .title = "涨跌幅计算--衡川2.0",
@@ -36,6 +43,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Command3",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 class Form2 final : public Screen {
@@ -43,14 +53,7 @@ class Form2 final : public Screen {
   explicit Form2(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form2::RiseFall);
     OnClick("Command2", &Form2::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
-    Navigate("Command4", "Form11", SwitchOrder::HideFirst);
-    Navigate("Command5", "Form12", SwitchOrder::HideFirst);
-    Navigate("Command6", "Form14", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form1"); }
 
  private:
   // "计算涨跌幅": the change from the opening (or lowest) price b to the

@@ -29,6 +29,11 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Command3", "Command2", "Command1", "Text3",
                                           "Text2",    "Text1",    "Command4"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::HideFirst},
+    {"Command4", "Form7", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form3",
     .title = "涨停价、跌停价计算--衡川2.0",
@@ -36,6 +41,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Command3",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
 };
 
 // The daily limit: the next day's price lies between 0.9 and 1.1 times
@@ -56,12 +64,7 @@ class Form3 final : public Screen {
   explicit Form3(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form3::LimitPrices);
     OnClick("Command2", &Form3::ClearClose);
-    Navigate("Command3", "Form1", SwitchOrder::HideFirst);
-    Navigate("Command4", "Form7", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form1"); }
 
  private:
   // "计算涨停价": both limit prices, then the rise and the fall to them,

@@ -41,6 +41,11 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text2",    "Text1",    "Text3", "Text4",   "Command3",
                                           "Command2", "Command1", "Text5", "Command4"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::ShowFirst},
+    {"Command4", "Form8", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form6",
     .title = "股票补仓后平均成本计算--衡川2.0",
@@ -48,6 +53,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text2",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = kCentred,
+    .backButton = "Command3",
 };
 
 class Form6 final : public Screen {
@@ -55,12 +63,7 @@ class Form6 final : public Screen {
   explicit Form6(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form6::AverageCost);
     OnClick("Command2", &Form6::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::ShowFirst);
-    Navigate("Command4", "Form8", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { CenterOnScreen(); }
 
  private:
   // "计算平均成本": the first purchase (p1, q1) and the added one (p2, q2)

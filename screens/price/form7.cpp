@@ -33,6 +33,10 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2", "Command1", "Command2",
                                           "Command3", "Text3", "Text4",    "Text5"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form7",
     .title = "复利计算器--衡川2.0",
@@ -42,6 +46,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form3",
+    .backButton = "Command3",
 };
 
 class Form7 final : public Screen {
@@ -49,11 +56,7 @@ class Form7 final : public Screen {
   explicit Form7(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form7::Compound);
     OnClick("Command2", &Form7::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form3"); }
 
  private:
   // "复利计算": the amount after n rises of r % and after n falls of r %,

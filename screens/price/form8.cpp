@@ -42,6 +42,10 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3",    "Text4",    "Text5",
                                           "Text6", "Text7", "Command1", "Command2", "Command3"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form1", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form8",
     .title = "股票分批补仓价计算--衡川2.0",
@@ -49,6 +53,9 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form6",
+    .backButton = "Command3",
 };
 
 // One stage: its drop input, its add-on price and its distance from the close.
@@ -69,11 +76,7 @@ class Form8 final : public Screen {
   explicit Form8(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form8::StagedPrices);
     OnClick("Command2", &Form8::ClearInputs);
-    Navigate("Command3", "Form1", SwitchOrder::HideFirst);
   }
-
- protected:
-  void Load() override { PlaceLike("Form6"); }
 
  private:
   // "计算补仓价": each stage's price is its drop below the close (not below

@@ -48,6 +48,10 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1", "Text8", "Text2",    "Text3",    "Text4",
                                           "Text9", "Text10", "Command1", "Command2", "Command3"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form2", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form11",
     .title = "PE估值计算--衡川2.0",
@@ -55,6 +59,8 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .backButton = "Command3",
 };
 
 // One earnings row: its input, its predicted price and the distance of that
@@ -80,7 +86,6 @@ class Form11 final : public Screen {
   explicit Form11(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form11::PePrices);
     OnClick("Command2", &Form11::ClearInputs);
-    Navigate("Command3", "Form2", SwitchOrder::HideFirst);
   }
 
  protected:

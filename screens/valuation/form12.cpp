@@ -34,6 +34,11 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",
                                           "Command1", "Command2", "Command3", "Command4"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form2", SwitchOrder::HideFirst},
+    {"Command4", "Form13", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form12",
     .title = "猜猜价格--衡川2.0",
@@ -41,6 +46,8 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .backButton = "Command3",
 };
 
 class Form12 final : public Screen {
@@ -48,8 +55,6 @@ class Form12 final : public Screen {
   explicit Form12(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form12::TargetPrice);
     OnClick("Command2", &Form12::ClearPrices);
-    Navigate("Command3", "Form2", SwitchOrder::HideFirst);
-    Navigate("Command4", "Form13", SwitchOrder::HideFirst);
   }
 
  protected:

@@ -31,6 +31,10 @@ constexpr ControlSpec kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3"};
 
+constexpr Link kLinks[] = {
+    {"Command3", "Form12", SwitchOrder::HideFirst},
+};
+
 constexpr ScreenSpec kSpec{
     .name = "Form13",
     .title = "猜猜回调价格--衡川2.0",
@@ -38,6 +42,8 @@ constexpr ScreenSpec kSpec{
     .tabOrder = kTabOrder,
     .initialFocus = "Text1",
     .defaultButton = "Command1",
+    .links = kLinks,
+    .backButton = "Command3",
 };
 
 class Form13 final : public Screen {
@@ -45,7 +51,6 @@ class Form13 final : public Screen {
   explicit Form13(App& app) : Screen(app, kSpec) {
     OnClick("Command1", &Form13::PullbackPrice);
     OnClick("Command2", &Form13::ClearPrices);
-    Navigate("Command3", "Form12", SwitchOrder::HideFirst);
   }
 
  protected:

@@ -1,0 +1,46 @@
+// Every screen of the program, in catalogue order, one line each: its name
+// (the identifier of its layout table, the registry and the script driver),
+// its factory, the section of the menu bar "计算器" or "工具" that lists it,
+// and its caption there. A new screen is one line here plus its own file.
+#pragma once
+
+// X(name, factory, section, caption)
+#define HC_SCREENS(X)                                     \
+  X(Form1, MakeForm1, Price, "止盈止损价")                \
+  X(Form2, MakeForm2, Price, "涨跌幅")                    \
+  X(Form3, MakeForm3, Price, "涨停价、跌停价")            \
+  X(Form4, MakeForm4, Arithmetic, "加法")                 \
+  X(Form5, MakeForm5, Arithmetic, "乘法")                 \
+  X(Form6, MakeForm6, Price, "补仓后平均成本")            \
+  X(Form7, MakeForm7, Price, "复利计算器")                \
+  X(Form8, MakeForm8, Price, "分批补仓价")                \
+  X(Form9, MakeForm9, Arithmetic, "除法")                 \
+  X(Form11, MakeForm11, Valuation, "PE估值")              \
+  X(Form12, MakeForm12, Valuation, "猜猜价格")            \
+  X(Form13, MakeForm13, Valuation, "猜猜回调价格")        \
+  X(Form14, MakeForm14, Analysis, "财务分析")             \
+  X(Form15, MakeForm15, Solvency, "偿债能力分析")         \
+  X(Form16, MakeForm16, Solvency, "流动比率")             \
+  X(Form17, MakeForm17, Solvency, "速动比率")             \
+  X(Form18, MakeForm18, Solvency, "现金比率")             \
+  X(Form19, MakeForm19, Solvency, "资本周转率")           \
+  X(Form20, MakeForm20, Solvency, "清算价值比率")         \
+  X(Form21, MakeForm21, Solvency, "利息支付倍数")         \
+  X(Form22, MakeForm22, Efficiency, "营运能力分析")       \
+  X(Form23, MakeForm23, Profitability, "盈利能力分析")    \
+  X(Form24, MakeForm24, Capital, "资金实力分析")          \
+  X(Form25, MakeForm25, Efficiency, "存货周转率")         \
+  X(Form26, MakeForm26, Efficiency, "应收帐款周转率")     \
+  X(Form27, MakeForm27, Efficiency, "流动资产周转率")     \
+  X(Form28, MakeForm28, Efficiency, "固定资产利用率")     \
+  X(Form29, MakeForm29, Efficiency, "总资产周转率")       \
+  X(Form30, MakeForm30, Profitability, "营业利润率")      \
+  X(Form31, MakeForm31, Profitability, "成本费用利润率")  \
+  X(Form32, MakeForm32, Profitability, "盈利现金比率")    \
+  X(Form33, MakeForm33, Profitability, "总资产报酬率")    \
+  X(Form34, MakeForm34, Profitability, "净资产收益率")    \
+  X(Form35, MakeForm35, Profitability, "资本收益率")      \
+  X(Form36, MakeForm36, Capital, "自有资金结构率")        \
+  X(Form37, MakeForm37, Capital, "自有流动资金率")        \
+  X(Form38, MakeForm38, PlanGrid, "建仓计划")             \
+  X(Form39, MakeForm39, PlanGrid, "网格交易")
