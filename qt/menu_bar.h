@@ -1,0 +1,14 @@
+// The menu bar of a screen's window, built from the menu model: every
+// choice goes to the given function with the model's item.
+#pragma once
+
+#include <QMenuBar>
+#include <functional>
+
+#include "shell/menu.h"
+
+namespace hc::qt {
+
+QMenuBar* BuildMenuBar(QWidget* parent, const std::function<void(const MenuNode&)>& choose);
+
+}  // namespace hc::qt

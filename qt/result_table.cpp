@@ -1,0 +1,102 @@
+#include "qt/result_table.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStringList>
+#include <algorithm>
+
+namespace hc::qt {
+
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent) : QTableWidget(parent) {
+  setColumnCount(static_cast<int>(spec.columns.size()));
+  QStringList headers;
+  for (std::string_view c : spec.columns) headers << Q(c);
+  setHorizontalHeaderLabels(headers);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setWordWrap(false);
+  verticalHeader()->setVisible(false);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setStretchLastSection(true);
+}
+
+void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& colors,
+                          Rgb color) {
+  if (rows == shown_ && colors == colors_ && color == color_) return;
+  shown_ = rows;
+  colors_ = colors;
+  color_ = color;
+  setUpdatesEnabled(false);
+  clearContents();
+  setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const Rgb c = static_cast<std::size_t>(r) < colors.size() ? colors[static_cast<std::size_t>(r)] : color;
+    const auto& cells = rows[static_cast<std::size_t>(r)];
+    for (int k = 0; k < std::min(columnCount(), static_cast<int>(cells.size())); ++k) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(k)]));
+      item->setForeground(QColor(c.r, c.g, c.b));
+      item->setToolTip(item->text());
+      setItem(r, k, item);
+    }
+  }
+  resizeColumnsToContents();
+  setUpdatesEnabled(true);
+}
+
+QString ResultTable::SelectedText() const {
+  QStringList lines;
+  QStringList head;
+  for (int k = 0; k < columnCount(); ++k) head << horizontalHeaderItem(k)->text();
+  lines << head.join('\t');
+  const QModelIndexList selected = selectionModel()->selectedRows();
+  std::vector<int> rowsToCopy;
+  for (const QModelIndex& i : selected) rowsToCopy.push_back(i.row());
+  std::sort(rowsToCopy.begin(), rowsToCopy.end());
+  if (rowsToCopy.empty()) {
+    for (int r = 0; r < rowCount(); ++r) rowsToCopy.push_back(r);
+  }
+  for (int r : rowsToCopy) {
+    QStringList cells;
+    for (int k = 0; k < columnCount(); ++k) {
+      const QTableWidgetItem* it = item(r, k);
+      cells << (it != nullptr ? it->text() : QString());
+    }
+    lines << cells.join('\t');
+  }
+  return lines.join('\n') + '\n';
+}
+
+void ResultTable::CopySelection() const { QApplication::clipboard()->setText(SelectedText()); }
+
+void ResultTable::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopySelection();
+    event->accept();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+void ResultTable::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  QAction* copy = menu.addAction(QStringLiteral("复制(&C)"));
+  copy->setShortcut(QKeySequence::Copy);
+  QAction* all = menu.addAction(QStringLiteral("全选(&A)"));
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == copy) CopySelection();
+  if (chosen == all) selectAll();
+}
+
+}  // namespace hc::qt
