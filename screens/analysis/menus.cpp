@@ -1,7 +1,5 @@
 // The financial-analysis menus: the top menu Form14 and its four group
 // menus. They hold nothing but navigation buttons.
-#include <iterator>
-
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -27,6 +25,15 @@ struct Menu {
       links[i] = Link{items[i].button.name, items[i].target, items[i].order};
     }
   }
+  // The menu's window: its last button leads back.
+  constexpr ScreenSpec Window(std::string_view name, std::string_view title, std::string_view placedLike) const {
+    return ScreenSpec{.name = name,
+                      .title = title,
+                      .controls = controls,
+                      .links = links,
+                      .placedLike = placedLike,
+                      .backButton = controls[N - 1].name};
+  }
   ControlSpec controls[N];
   Link links[N];
 };
@@ -41,12 +48,7 @@ constexpr MenuItem kForm14Items[] = {
     {Button("Command5", "切换回去", 3240, 2880, 1290, 420), "Form2", kShow},
 };
 constexpr Menu kForm14Menu(kForm14Items);
-constexpr ScreenSpec kForm14{.name = "Form14",
-                           .title = "财务分析--衡川2.0",
-                           .controls = kForm14Menu.controls,
-                           .links = kForm14Menu.links,
-                           .placedLike = "Form2",
-                           .backButton = kForm14Items[std::size(kForm14Items) - 1].button.name};
+constexpr ScreenSpec kForm14 = kForm14Menu.Window("Form14", "财务分析--衡川2.0", "Form2");
 
 // ---------------------------------------------------------------- Form15
 
@@ -60,12 +62,7 @@ constexpr MenuItem kForm15Items[] = {
     {Button("Command5", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm15Menu(kForm15Items);
-constexpr ScreenSpec kForm15{.name = "Form15",
-                           .title = "偿债能力分析--衡川2.0",
-                           .controls = kForm15Menu.controls,
-                           .links = kForm15Menu.links,
-                           .placedLike = "Form14",
-                           .backButton = kForm15Items[std::size(kForm15Items) - 1].button.name};
+constexpr ScreenSpec kForm15 = kForm15Menu.Window("Form15", "偿债能力分析--衡川2.0", "Form14");
 
 // ---------------------------------------------------------------- Form22
 
@@ -78,12 +75,7 @@ constexpr MenuItem kForm22Items[] = {
     {Button("Command6", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm22Menu(kForm22Items);
-constexpr ScreenSpec kForm22{.name = "Form22",
-                           .title = "营运能力分析--衡川2.0",
-                           .controls = kForm22Menu.controls,
-                           .links = kForm22Menu.links,
-                           .placedLike = "Form14",
-                           .backButton = kForm22Items[std::size(kForm22Items) - 1].button.name};
+constexpr ScreenSpec kForm22 = kForm22Menu.Window("Form22", "营运能力分析--衡川2.0", "Form14");
 
 // ---------------------------------------------------------------- Form23
 
@@ -97,12 +89,7 @@ constexpr MenuItem kForm23Items[] = {
     {Button("Command7", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm23Menu(kForm23Items);
-constexpr ScreenSpec kForm23{.name = "Form23",
-                           .title = "盈利能力分析--衡川2.0",
-                           .controls = kForm23Menu.controls,
-                           .links = kForm23Menu.links,
-                           .placedLike = "Form14",
-                           .backButton = kForm23Items[std::size(kForm23Items) - 1].button.name};
+constexpr ScreenSpec kForm23 = kForm23Menu.Window("Form23", "盈利能力分析--衡川2.0", "Form14");
 
 // ---------------------------------------------------------------- Form24
 
@@ -112,12 +99,7 @@ constexpr MenuItem kForm24Items[] = {
     {Button("Command3", "切换回去", 3240, 2880, 1290, 420), "Form14", kShow},
 };
 constexpr Menu kForm24Menu(kForm24Items);
-constexpr ScreenSpec kForm24{.name = "Form24",
-                           .title = "资金实力分析--衡川2.0",
-                           .controls = kForm24Menu.controls,
-                           .links = kForm24Menu.links,
-                           .placedLike = "Form14",
-                           .backButton = kForm24Items[std::size(kForm24Items) - 1].button.name};
+constexpr ScreenSpec kForm24 = kForm24Menu.Window("Form24", "资金实力分析--衡川2.0", "Form14");
 
 }  // namespace
 
