@@ -57,7 +57,7 @@ constexpr ControlSpec kControls[] = {
     Label("Label9", "实际跌幅", 4440, 2520, 720, 180).Color(kGreen),
     ResultField("Text9", "", 5220, 2400, 855, 375).Color(kGreen),
     // The ladder, one row a day.
-    Table("Table1", kLadderColumns, 120, 2880, 5955, 1320).ColumnColors(kLadderColors),
+    Table("Table1", kLadderColumns, 120, 2880, 5955, 1320).ReadOnly().ColumnColors(kLadderColors),
     // Buttons and footer.
     Button("Command1", "计算", 120, 4320, 1290, 420),
     Button("Command2", "清空文本框", 2452, 4320, 1290, 420),
