@@ -7,6 +7,7 @@
 // All prices are whole ticks and the limit whole basis points (the rules
 // live in screens/tools/limits.h); the figures are written from those
 // integers, never through a binary fraction.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -140,9 +141,10 @@ class Form41 final : public Screen {
     if (!close) return PromptMissing("昨天收盘价不是有效数字！");
     const int tick = checked("Option7") ? kFundTickDecimals : kStockTickDecimals;
     // A close below half a tick is no price at that tick: 0.004 yuan is
-    // 0.00 in cents.
-    if (close->sign() <= 0 || close->UnitsAt(tick) <= 0) return PromptMissing("昨天收盘价必须大于0！");
-    const Ticks c = close->UnitsAt(tick);
+    // 0.00 in cents. (A close of more digits than a count of ticks holds is
+    // an overflow.)
+    const Ticks c = close->sign() > 0 ? close->UnitsAt(tick) : 0;
+    if (c <= 0) return PromptMissing("昨天收盘价必须大于0！");
 
     int limit = kMainBoardLimit;
     for (const BoardOption& board : kBoards) {
@@ -153,8 +155,9 @@ class Form41 final : public Screen {
       if (IsMissing(limitText)) return PromptMissing("请输入自定义涨跌幅！");
       const std::optional<Decimal> p = Decimal::Parse(limitText);
       if (!p) return PromptMissing("自定义涨跌幅不是有效数字！");
-      // Checked as rounded to the basis point: 0.004 % is no limit, 99.996 %
-      // is 100 %.
+      // Checked as rounded to the basis point: 0.004 % is no limit and
+      // 99.995 % is 100 %. (What lies outside fails before it is rounded, so
+      // that no count of basis points can leave the range.)
       if (*p <= Decimal::Whole(0) || *p >= Decimal::Whole(100) || p->UnitsAt(2) <= 0 ||
           p->UnitsAt(2) >= kWholeBasisPoints) {
         return PromptMissing("自定义涨跌幅应大于0且小于100！");
@@ -172,11 +175,11 @@ class Form41 final : public Screen {
     // Everything is computed before anything is written: a ladder that
     // leaves the range writes nothing.
     const std::vector<DayLimits> ladder = LimitLadder(c, limit, static_cast<int>(days->UnitsAt(0)));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(ladder.size());
+    std::vector<std::vector<std::string>> table;
+    table.reserve(ladder.size());
     for (std::size_t i = 0; i < ladder.size(); ++i) {
       const DayLimits& day = ladder[i];
-      rows.push_back({std::to_string(i + 1), TicksText(day.up, tick), ChangeText(c, day.up),
+      table.push_back({std::to_string(i + 1), TicksText(day.up, tick), ChangeText(c, day.up),
                       TicksText(day.down, tick), ChangeText(c, day.down)});
     }
     const DayLimits& next = ladder.front();
@@ -189,7 +192,7 @@ class Form41 final : public Screen {
     text("Text7") = ChangeText(c, next.up);
     text("Text8") = TicksText(next.down - c, tick);
     text("Text9") = ChangeText(c, next.down);
-    this->rows("Table1") = std::move(rows);
+    rows("Table1") = std::move(table);
   }
 
   // "清空文本框": the close, the custom limit, every result and the ladder;
