@@ -118,6 +118,7 @@ void ScreenWindow::Build() {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         table->verticalHeader()->hide();
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         table->setColumnCount(static_cast<int>(s.columns.size()));
         QStringList headers;
         for (std::string_view h : s.columns) headers << Q(h);
