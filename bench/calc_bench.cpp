@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "numeric/numeric.h"
+#include "screens/tools/limits.h"
 #include "shell/app.h"
 
 namespace {
@@ -72,6 +73,28 @@ void BM_PlanMode(benchmark::State& state) {
   Press(state, "Form38", "Command1", {{"Text13", mode.c_str()}});
 }
 BENCHMARK(BM_PlanMode)->Arg(1)->Arg(2)->Arg(3);
+
+// The limit screen's longest ladder: 60 days at the widest custom limit,
+// whose up chain grows to 20 digits.
+void BM_LimitLadder60(benchmark::State& state) {
+  QuietHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form41");
+  s.Click("Option5");
+  s.text("Text2") = "99.99";
+  s.text("Text3") = "60";
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_LimitLadder60);
+
+// The limit rules alone: 60 days on the main board.
+void BM_LimitLadderRules60(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(hc::LimitLadder(1015, hc::kMainBoardLimit, 60));
+}
+BENCHMARK(BM_LimitLadderRules60);
 
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {

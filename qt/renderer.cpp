@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -102,6 +105,27 @@ void ScreenWindow::Build() {
         w = button;
         break;
       }
+      case Kind::Option: {
+        // The model keeps one option of a group selected; Sync shows it.
+        auto* option = new QRadioButton(this);
+        option->setAutoExclusive(false);
+        QObject::connect(option, &QRadioButton::clicked, option, [this, name] { shell_.Press(screen_, name); });
+        w = option;
+        break;
+      }
+      case Kind::Table: {
+        auto* table = new QTableWidget(this);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->verticalHeader()->hide();
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        table->setColumnCount(static_cast<int>(s.columns.size()));
+        QStringList headers;
+        for (std::string_view h : s.columns) headers << Q(h);
+        table->setHorizontalHeaderLabels(headers);
+        w = table;
+        break;
+      }
     }
     w->setObjectName(Q(c.name()));
     w->setAccessibleName(Q(c.name()));
@@ -172,6 +196,35 @@ void ScreenWindow::Sync() {
         if (button->text() != text) button->setText(text);
         SetTextColor(button, QPalette::ButtonText, c.color);
         SetFontOf(button, c);
+        break;
+      }
+      case Kind::Option: {
+        auto* option = static_cast<QRadioButton*>(w);
+        if (option->text() != text) option->setText(text);
+        if (option->isChecked() != c.checked) option->setChecked(c.checked);
+        SetTextColor(option, QPalette::WindowText, c.color);
+        SetFontOf(option, c);
+        break;
+      }
+      case Kind::Table: {
+        auto* table = static_cast<QTableWidget*>(w);
+        SetTextColor(table, QPalette::Text, c.color);
+        SetFontOf(table, c);
+        const auto columnColors = c.layout->columnColors;
+        table->setRowCount(static_cast<int>(c.rows.size()));
+        for (int r = 0; r < table->rowCount(); ++r) {
+          const auto& cells = c.rows[static_cast<std::size_t>(r)];
+          for (int k = 0; k < table->columnCount() && k < static_cast<int>(cells.size()); ++k) {
+            const QString cell = QString::fromStdString(cells[static_cast<std::size_t>(k)]);
+            QTableWidgetItem* item = table->item(r, k);
+            if (item == nullptr) {
+              item = new QTableWidgetItem;
+              table->setItem(r, k, item);
+            }
+            if (item->text() != cell) item->setText(cell);
+            if (static_cast<std::size_t>(k) < columnColors.size()) item->setForeground(ToColor(columnColors[k]));
+          }
+        }
         break;
       }
     }

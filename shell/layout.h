@@ -48,6 +48,7 @@ struct ControlSpec {
   int group = 0;         // option buttons: the group in which one is selected
   bool checked = false;  // option buttons: selected at load
   std::span<const std::string_view> columns;  // tables: the column headers
+  std::span<const Rgb> columnColors;          // tables: each column's text colour; empty: `color` for all
 
   constexpr ControlSpec Color(Rgb c) const {
     ControlSpec s = *this;
@@ -79,6 +80,12 @@ struct ControlSpec {
   constexpr ControlSpec Checked() const {
     ControlSpec s = *this;
     s.checked = true;
+    return s;
+  }
+  // A table whose columns have text colours of their own, one per column.
+  constexpr ControlSpec ColumnColors(std::span<const Rgb> colors) const {
+    ControlSpec s = *this;
+    s.columnColors = colors;
     return s;
   }
   constexpr ControlSpec Font(std::string_view name, double size, bool isBold) const {

@@ -109,8 +109,8 @@ class KeyboardTest : public QObject {
       QTest::keyClick(edit, Qt::Key_Return);
     }
     // Only a field the user can type into presses the button; Enter in a
-    // result field does nothing.
-    if (!edit->isReadOnly()) twin.Press(other, model.layout().defaultButton);
+    // result field or a disabled one does nothing.
+    if (!edit->isReadOnly() && edit->isEnabled()) twin.Press(other, model.layout().defaultButton);
 
     QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
     QCOMPARE(DescribeModel(model), DescribeModel(other));

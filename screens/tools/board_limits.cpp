@@ -1,0 +1,212 @@
+// Form41, limit prices for every board: tomorrow's limit-up and limit-down
+// prices from yesterday's close under the daily limit of the stock's board
+// (10 %, 20 %, 30 %, 5 % or a limit of the user's own) at the tick of shares
+// or of funds, and the ladder of consecutive limit days, where every day's
+// limit is taken from the previous day's limit price and rounded again.
+//
+// All prices are whole ticks and the limit whole basis points (the rules
+// live in screens/tools/limits.h); the figures are written from those
+// integers, never through a binary fraction.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "numeric/decimal.h"
+#include "screens/tools/limits.h"
+#include "shell/registry.h"
+#include "shell/screen.h"
+
+namespace hc {
+namespace {
+
+constexpr int kLimitGroup = 1;
+constexpr int kTickGroup = 2;
+
+constexpr std::string_view kLadderColumns[] = {"天数", "涨停价", "累计涨幅", "跌停价", "累计跌幅"};
+// Up figures red, down figures green, the day in the table's own colour.
+constexpr Rgb kLadderColors[] = {kBlack, kRed, kRed, kGreen, kGreen};
+
+constexpr ControlSpec kControls[] = {
+    // Yesterday's close.
+    Label("Label1", "昨天收盘价（元）", 120, 240, 1440, 180),
+    TextField("Text1", "10", 1680, 120, 1095, 375),
+    // The daily limit: one of the boards or a limit of the user's own.
+    OptionButton("Option1", "主板 10%", kLimitGroup, 120, 540, 1215, 300).Checked(),
+    OptionButton("Option2", "创业板、科创板 20%", kLimitGroup, 1440, 540, 2040, 300),
+    OptionButton("Option3", "北交所 30%", kLimitGroup, 3600, 540, 1335, 300),
+    OptionButton("Option4", "5%", kLimitGroup, 5040, 540, 1035, 300),
+    OptionButton("Option5", "自定义", kLimitGroup, 120, 900, 1215, 300),
+    Label("Label2", "自定义涨跌幅（%）", 1440, 990, 1560, 180),
+    TextField("Text2", "", 3120, 870, 1095, 375).Disabled(),
+    // The tick, and the length of the ladder.
+    OptionButton("Option6", "股票（0.01元）", kTickGroup, 120, 1290, 2040, 300).Checked(),
+    OptionButton("Option7", "基金（0.001元）", kTickGroup, 2280, 1290, 2040, 300),
+    Label("Label3", "连续天数", 4440, 1380, 720, 180),
+    TextField("Text3", "5", 5220, 1260, 855, 375),
+    // Tomorrow's limits: up in red, down in green.
+    Label("Label4", "涨停价", 120, 1860, 720, 180).Color(kRed),
+    ResultField("Text4", "", 840, 1740, 1215, 375).Color(kRed),
+    Label("Label6", "涨停涨幅（元）", 2160, 1860, 1320, 180).Color(kRed),
+    ResultField("Text6", "", 3480, 1740, 900, 375).Color(kRed),
+    Label("Label7", "实际涨幅", 4440, 1860, 720, 180).Color(kRed),
+    ResultField("Text7", "", 5220, 1740, 855, 375).Color(kRed),
+    Label("Label5", "跌停价", 120, 2310, 720, 180).Color(kGreen),
+    ResultField("Text5", "", 840, 2190, 1215, 375).Color(kGreen),
+    Label("Label8", "跌停跌幅（元）", 2160, 2310, 1320, 180).Color(kGreen),
+    ResultField("Text8", "", 3480, 2190, 900, 375).Color(kGreen),
+    Label("Label9", "实际跌幅", 4440, 2310, 720, 180).Color(kGreen),
+    ResultField("Text9", "", 5220, 2190, 855, 375).Color(kGreen),
+    // The ladder, one row a day.
+    Table("Table1", kLadderColumns, 120, 2640, 5955, 1560).ReadOnly().ColumnColors(kLadderColors),
+    // Buttons and footer.
+    Button("Command1", "计算", 120, 4320, 1290, 420),
+    Button("Command2", "清空文本框", 2452, 4320, 1290, 420),
+    Button("Command3", "切换回去", 4785, 4320, 1290, 420),
+    Label("Label10", "仅作辅助计算，不能作投资决策用。", 120, 4920, 735, 180)
+        .Color(kDarkGrey)
+        .Font("宋体", 10, true),
+};
+
+constexpr std::string_view kTabOrder[] = {"Text1",   "Option1", "Option2",  "Option3",  "Option4",
+                                          "Option5", "Text2",   "Option6",  "Option7",  "Text3",
+                                          "Command1", "Command2", "Command3", "Table1"};
+
+constexpr Link kLinks[] = {
+    {"Command3", kOpener, SwitchOrder::HideFirst},
+};
+
+constexpr ScreenSpec kSpec{
+    .name = "Form41",
+    .title = "涨跌停价（分板块）--衡川2.0",
+    .clientWidth = kWideScreenWidth,
+    .clientHeight = kWideScreenHeight,
+    .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
+};
+
+// Cleaning of every input: typed decimal marks become points, "元" and "%"
+// go.
+constexpr PairList kInputMarks = DecimalMarks.Then({Remove("元"), Remove("%")});
+
+// The ladder is one row a day for at most this many days.
+constexpr int kMaxDays = 60;
+
+// The option buttons of the daily limit and the limits they stand for; the
+// last one takes the limit from Text2.
+struct BoardOption {
+  std::string_view option;
+  int limit;  // basis points
+};
+constexpr BoardOption kBoards[] = {
+    {"Option1", kMainBoardLimit},
+    {"Option2", kGrowthBoardLimit},
+    {"Option3", kBeijingLimit},
+    {"Option4", kNarrowLimit},
+};
+constexpr std::string_view kCustomOption = "Option5";
+
+class Form41 final : public Screen {
+ public:
+  explicit Form41(App& app) : Screen(app, kSpec) {
+    for (const BoardOption& board : kBoards) OnClick(board.option, &Form41::FollowLimitChoice);
+    OnClick(kCustomOption, &Form41::FollowLimitChoice);
+    OnClick("Command1", &Form41::Calculate);
+    OnClick("Command2", &Form41::Clear);
+    // Bound now, so that a misspelt name fails when the screen is made.
+    for (std::string_view name : {"Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Table1"}) At(name);
+  }
+
+ private:
+  // The custom limit can be typed only while it is the chosen limit.
+  void FollowLimitChoice() { At("Text2").enabled = checked(kCustomOption); }
+
+  // "计算": the checks in order, the first failure prompted and nothing
+  // computed; then the close and a custom limit written back as used, the
+  // day's limit prices with the moves to them, and the ladder.
+  void Calculate() {
+    const bool custom = checked(kCustomOption);
+    CleanNumberText(text("Text1"), kInputMarks);
+    if (custom) CleanNumberText(text("Text2"), kInputMarks);
+    CleanNumberText(text("Text3"), kInputMarks);
+
+    const std::string& closeText = text("Text1");
+    if (IsMissing(closeText)) return PromptMissing("请输入昨天收盘价！");
+    const std::optional<Decimal> close = Decimal::Parse(closeText);
+    if (!close) return PromptMissing("昨天收盘价不是有效数字！");
+    const int tick = checked("Option7") ? kFundTickDecimals : kStockTickDecimals;
+    // A close below half a tick is no price at that tick: 0.004 yuan is
+    // 0.00 in cents. (A close of more digits than a count of ticks holds is
+    // an overflow.)
+    const Ticks c = close->sign() > 0 ? close->UnitsAt(tick) : 0;
+    if (c <= 0) return PromptMissing("昨天收盘价必须大于0！");
+
+    int limit = kMainBoardLimit;
+    for (const BoardOption& board : kBoards) {
+      if (checked(board.option)) limit = board.limit;
+    }
+    if (custom) {
+      const std::string& limitText = text("Text2");
+      if (IsMissing(limitText)) return PromptMissing("请输入自定义涨跌幅！");
+      const std::optional<Decimal> p = Decimal::Parse(limitText);
+      if (!p) return PromptMissing("自定义涨跌幅不是有效数字！");
+      // Checked as rounded to the basis point: 0.004 % is no limit and
+      // 99.995 % is 100 %. (What lies outside fails before it is rounded, so
+      // that no count of basis points can leave the range.)
+      if (*p <= Decimal::Whole(0) || *p >= Decimal::Whole(100) || p->UnitsAt(2) <= 0 ||
+          p->UnitsAt(2) >= kWholeBasisPoints) {
+        return PromptMissing("自定义涨跌幅应大于0且小于100！");
+      }
+      limit = static_cast<int>(p->UnitsAt(2));
+    }
+
+    const std::string& daysText = text("Text3");
+    if (IsMissing(daysText)) return PromptMissing("请输入连续天数！");
+    const std::optional<Decimal> days = Decimal::Parse(daysText);
+    if (!days || !days->IsWhole() || *days < Decimal::Whole(1) || *days > Decimal::Whole(kMaxDays)) {
+      return PromptMissing("连续天数应为1到60的整数！");
+    }
+
+    // Everything is computed before anything is written: a ladder that
+    // leaves the range writes nothing.
+    const std::vector<DayLimits> ladder = LimitLadder(c, limit, static_cast<int>(days->UnitsAt(0)));
+    std::vector<std::vector<std::string>> table;
+    table.reserve(ladder.size());
+    for (std::size_t i = 0; i < ladder.size(); ++i) {
+      const DayLimits& day = ladder[i];
+      table.push_back({std::to_string(i + 1), TicksText(day.up, tick), ChangeText(c, day.up),
+                      TicksText(day.down, tick), ChangeText(c, day.down)});
+    }
+    const DayLimits& next = ladder.front();
+
+    text("Text1") = TicksText(c, tick);
+    if (custom) text("Text2") = Decimal(limit, 2).Text(2);
+    text("Text4") = TicksText(next.up, tick);
+    text("Text5") = TicksText(next.down, tick);
+    text("Text6") = TicksText(next.up - c, tick);
+    text("Text7") = ChangeText(c, next.up);
+    text("Text8") = TicksText(next.down - c, tick);
+    text("Text9") = ChangeText(c, next.down);
+    rows("Table1") = std::move(table);
+  }
+
+  // "清空文本框": the close, the custom limit, every result and the ladder;
+  // the choices and the number of days stay.
+  void Clear() {
+    for (std::string_view name : {"Text1", "Text2", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"}) {
+      text(name).clear();
+    }
+    rows("Table1").clear();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeForm41(App& app) { return std::make_unique<Form41>(app); }
+
+}  // namespace hc
