@@ -1,8 +1,5 @@
 // Form5, multiplication: the amount of a purchase from the price per share
 // and the number of shares, and the number of 100-share lots.
-#include <charconv>
-#include <cmath>
-#include <cstddef>
 #include <string>
 
 #include "shell/registry.h"
@@ -53,56 +50,6 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// x rounded to one decimal: x × 10 in double arithmetic, halves to the even
-// neighbour, divided by 10.
-double RoundTenth(double x) {
-  Num p = Num(x) * 10;
-  double out = std::nearbyint(p.v()) / 10.0;  // round to nearest, halves to even
-  return out == 0.0 ? 0.0 : out;
-}
-
-// The lots caption: x taken to 15 significant digits, rounded to a whole
-// number with halves away from zero, written after one blank (' 13',
-// ' -13', ' 0'). A value that rounds to zero carries no sign.
-std::string WholeLotsText(double x) {
-  std::string digits;  // decimal digits of the rounded whole number
-  if (x != 0.0) {
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof(buf), std::fabs(x), std::chars_format::scientific, 14);
-    // buf holds "d.dddddddddddddde[+-]XX": the value is D × 10^(exp - 14)
-    // with D the 15-digit integer.
-    std::string d(1, buf[0]);
-    d.append(buf + 2, 14);
-    const char* e = buf + 16;
-    int exp = 0;
-    for (const char* p = e + 2; p < r.ptr; ++p) exp = exp * 10 + (*p - '0');
-    if (e[1] == '-') exp = -exp;
-    int k = exp - 14;
-    if (k >= 0) {
-      digits = d + std::string(static_cast<std::size_t>(k), '0');
-    } else {
-      int keep = 15 + k;  // digits at or above the units
-      char dropped = '0';
-      if (keep >= 0 && keep < 15) dropped = d[static_cast<std::size_t>(keep)];
-      if (keep > 0) digits = d.substr(0, static_cast<std::size_t>(keep));
-      if (dropped >= '5') {
-        // add one, carrying through the digits
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
-        if (i < 0) {
-          digits.insert(digits.begin(), '1');
-        } else {
-          ++digits[static_cast<std::size_t>(i)];
-        }
-      }
-    }
-    std::size_t first = digits.find_first_not_of('0');
-    digits = first == std::string::npos ? std::string() : digits.substr(first);
-  }
-  if (digits.empty()) return " 0";
-  return (x < 0 ? " -" : " ") + digits;
-}
-
 class Form5 final : public Screen {
  public:
   explicit Form5(App& app) : Screen(app, kSpec) {
@@ -129,8 +76,9 @@ class Form5 final : public Screen {
     // then 12.5, then 13 lots.
     std::string& lots = text("Label9");
     lots = NumberText(Num(ReadNumberStrict(text("Text2"))) / 100);
-    lots = NumberText(RoundTenth(ReadNumber(lots)));
-    lots = WholeLotsText(ReadNumber(lots));
+    lots = NumberText(RoundHalfEven(ReadNumber(lots), 1));
+    // The lots caption: a whole number after one blank (' 13', ' -13', ' 0').
+    lots = " " + FixedText(ReadNumber(lots), 0);
   }
 
   // "清空文本框": both inputs; the amount and the lots stay.

@@ -7,7 +7,6 @@
 // Every figure lives in a control text. Running sums are kept in their
 // result fields as texts, so a total is cut to 15 significant digits after
 // every step, and later steps read earlier results back from their texts.
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -110,14 +109,6 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// Cleaning of the inputs. The base price may carry 元 or %, share counts 股,
-// step counts 个; "/" and a doubled point are typed decimal points.
-constexpr PairList kBasePriceMarks =
-    DecimalMarks.Then({ToPoint("/"), ToPoint("./"), ToPoint(".."), Remove("元"), Remove("%")});
-constexpr PairList kShareMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("股"), Remove("%")});
-constexpr PairList kCountMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("个"), Remove("%")});
-constexpr PairList kPercentMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("%")});
-
 // The doubling grid allows at most this many steps each way.
 constexpr double kMaxDoublingSteps = 220;
 // The increasing grid adds this many shares to every further step.
@@ -128,41 +119,6 @@ constexpr double kMaxFilledSteps = 100;
 constexpr double kFillBound = 900001;
 
 enum class Grid { Regular, Increasing, Doubling };
-
-// The number of a text this screen wrote itself with NumberText: a running
-// total, a step size, a share count. Such a text is one plain decimal number,
-// which the standard library's conversion reads to the same double as the
-// general readings, only several times faster; that matters in the loops of
-// up to 220 steps, which read their running texts back at every step. Any
-// other text (or a number out of range) takes the general reading.
-template <double (*General)(std::string_view)>
-Num ReadBackWith(const std::string& field) {
-  const char* begin = field.data();
-  const char* end = begin + field.size();
-  bool plain = begin != end;
-  for (const char* p = begin; p != end && plain; ++p) {
-    plain = (*p >= '0' && *p <= '9') || *p == '.' || *p == '-' || *p == '+' || *p == 'E';
-  }
-  if (plain) {
-    double v = 0;
-    auto [stop, ec] = std::from_chars(begin, end, v);
-    if (ec == std::errc() && stop == end) return v;
-  }
-  return General(field);
-}
-Num ReadBack(const std::string& field) { return ReadBackWith<ReadNumber>(field); }
-Num ReadBackStrict(const std::string& field) { return ReadBackWith<ReadNumberStrict>(field); }
-
-// A running total: the field's number plus the amount, written back as
-// its 15-digit text.
-void AddTo(std::string& field, Num amount) { field = NumberText(ReadBack(field) + amount); }
-
-// The rounding and fixed-decimal writes of the common rounded form, done on
-// the number the field already holds (the end of a running total).
-void RoundInPlace(std::string& field) {
-  field = NumberText(Round2(ReadNumber(field)));
-  field = Fixed2(ReadNumber(field));
-}
 
 Num Read(const std::string& field) { return ReadNumber(field); }
 Num Strict(const std::string& field) { return ReadNumberStrict(field); }
@@ -203,8 +159,8 @@ class Form39 final : public Screen, public GridSource {
         case Grid::Increasing:
           return (Num(i) - 1) * kIncreaseShares + Read(f_.Text3);
         case Grid::Doubling:
-          f_.Text13 = NumberText(i == 1 ? ReadBackStrict(f_.Text13) : ReadBackStrict(f_.Text13) * 2);
-          return ReadBack(f_.Text13);
+          f_.Text13 = NumberText(i == 1 ? Strict(f_.Text13) : Strict(f_.Text13) * 2);
+          return Read(f_.Text13);
       }
       return 0;
     }
@@ -271,7 +227,7 @@ class Form39 final : public Screen, public GridSource {
     // The doubling grid reads its own running share totals strictly.
     auto addShares = [grid](std::string& field, Num q) {
       if (grid == Grid::Doubling) {
-        field = NumberText(ReadBackStrict(field) + q);
+        AddToStrict(field, q);
       } else {
         AddTo(field, q);
       }
@@ -288,7 +244,7 @@ class Form39 final : public Screen, public GridSource {
       const Num q = steps.At(i);
       addShares(Text12, q);
       AddTo(Label22, q * UpGain(b, i));
-      Label39Color = Read(Text2) < ReadBack(Text12) ? kRed : kBlack;
+      Label39Color = Read(Text2) < Read(Text12) ? kRed : kBlack;
       Label39 = Text12;
     }
     RoundInPlace(Label22);
@@ -333,11 +289,11 @@ class Form39 final : public Screen, public GridSource {
 
   void CleanInputs() {
     CleanNumberText(Text1, kBasePriceMarks);
-    CleanNumberText(Text2, kShareMarks);
-    CleanNumberText(Text3, kShareMarks);
-    CleanNumberText(Text4, kCountMarks);
-    CleanNumberText(Text5, kCountMarks);
-    CleanNumberText(Text6, kPercentMarks);
+    CleanNumberText(Text2, kTypedShareMarks);
+    CleanNumberText(Text3, kTypedShareMarks);
+    CleanNumberText(Text4, kTypedCountMarks);
+    CleanNumberText(Text5, kTypedCountMarks);
+    CleanNumberText(Text6, kTypedRateMarks);
   }
 
   // How many steps the base position can supply: whole base shares over

@@ -136,12 +136,6 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// Cleaning: the capital takes a doubled point and 元; the fraction, prices,
-// stops and targets also "/" as a point and %; the mode "/" but no doubled
-// point.
-constexpr PairList kCapitalMarks = DecimalMarks.Then({ToPoint(".."), Remove("元")});
-constexpr PairList kPlanMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("元"), Remove("%")});
-constexpr PairList kModeMarks = DecimalMarks.Then({ToPoint("/"), Remove("元"), Remove("%")});
 
 // The fields of one tranche (one entry price).
 struct TrancheFields {
@@ -238,7 +232,7 @@ class Form38 final : public Screen {
     CleanNumberText(text("Text1"), kCapitalMarks);
     for (std::string_view f : {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
                                "Text11", "Text12"}) {
-      CleanNumberText(text(f), kPlanMarks);
+      CleanNumberText(text(f), kTypedMoneyOrPercentMarks);
     }
     CleanNumberText(text("Text13"), kModeMarks);
     p.capital = ReadNumber(text("Text1"));
@@ -418,10 +412,8 @@ class Form38 final : public Screen {
   void WriteTotal(std::string_view label, std::string_view carried, Num total) {
     std::string shown = NumberText(total);
     std::string absolute = WithoutSign(shown);
-    absolute = NumberText(Round2(ReadNumber(absolute)));
-    absolute = Fixed2(ReadNumber(absolute));
-    shown = NumberText(Round2(ReadNumber(shown)));
-    shown = Fixed2(ReadNumber(shown));
+    RoundInPlace(absolute);
+    RoundInPlace(shown);
     text(carried) = std::move(absolute);
     text(label) = std::move(shown);
   }
