@@ -53,10 +53,10 @@ constexpr ScreenSpec kSpec{
     .placedLike = kCentred,
 };
 
-class Form1 final : public Screen {
+class MainScreen final : public Screen {
  public:
-  explicit Form1(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form1::StopPrices);
+  explicit MainScreen(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &MainScreen::StopPrices);
   }
 
  private:
@@ -82,6 +82,6 @@ class Form1 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm1(App& app) { return std::make_unique<Form1>(app); }
+std::unique_ptr<Screen> MakeMainScreen(App& app) { return std::make_unique<MainScreen>(app); }
 
 }  // namespace hc

@@ -46,11 +46,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form4 final : public Screen {
+class Addition final : public Screen {
  public:
-  explicit Form4(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form4::Add);
-    OnClick("Command2", &Form4::ClearPurchasePrice);
+  explicit Addition(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Addition::Add);
+    OnClick("Command2", &Addition::ClearPurchasePrice);
   }
 
  private:
@@ -72,6 +72,6 @@ class Form4 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm4(App& app) { return std::make_unique<Form4>(app); }
+std::unique_ptr<Screen> MakeAddition(App& app) { return std::make_unique<Addition>(app); }
 
 }  // namespace hc

@@ -45,11 +45,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form9 final : public Screen {
+class Division final : public Screen {
  public:
-  explicit Form9(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form9::Divide);
-    OnClick("Command2", &Form9::ClearInputs);
+  explicit Division(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Division::Divide);
+    OnClick("Command2", &Division::ClearInputs);
   }
 
  private:
@@ -74,6 +74,6 @@ class Form9 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm9(App& app) { return std::make_unique<Form9>(app); }
+std::unique_ptr<Screen> MakeDivision(App& app) { return std::make_unique<Division>(app); }
 
 }  // namespace hc

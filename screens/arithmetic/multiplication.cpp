@@ -50,11 +50,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form5 final : public Screen {
+class Multiplication final : public Screen {
  public:
-  explicit Form5(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form5::Multiply);
-    OnClick("Command2", &Form5::ClearInputs);
+  explicit Multiplication(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Multiplication::Multiply);
+    OnClick("Command2", &Multiplication::ClearInputs);
   }
 
  private:
@@ -90,6 +90,6 @@ class Form5 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm5(App& app) { return std::make_unique<Form5>(app); }
+std::unique_ptr<Screen> MakeMultiplication(App& app) { return std::make_unique<Multiplication>(app); }
 
 }  // namespace hc

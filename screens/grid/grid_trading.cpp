@@ -123,14 +123,14 @@ enum class Grid { Regular, Increasing, Doubling };
 Num Read(const std::string& field) { return ReadNumber(field); }
 Num Strict(const std::string& field) { return ReadNumberStrict(field); }
 
-class Form39 final : public Screen, public GridSource {
+class GridTrading final : public Screen, public GridSource {
  public:
-  explicit Form39(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form39::RegularGrid);
-    OnClick("Command5", &Form39::IncreasingGrid);
-    OnClick("Command6", &Form39::DoublingGrid);
-    OnClick("Command4", &Form39::FillStepCounts);
-    OnClick("Command2", &Form39::Clear);
+  explicit GridTrading(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &GridTrading::RegularGrid);
+    OnClick("Command5", &GridTrading::IncreasingGrid);
+    OnClick("Command6", &GridTrading::DoublingGrid);
+    OnClick("Command4", &GridTrading::FillStepCounts);
+    OnClick("Command2", &GridTrading::Clear);
   }
 
   const std::optional<GridPress>& LastGrid() const override { return lastGrid_; }
@@ -148,7 +148,7 @@ class Form39 final : public Screen, public GridSource {
   // doubling grid keeps the current size in Text13 and doubles it there.
   class StepSizes {
    public:
-    StepSizes(Form39& f, Grid grid) : f_(f), grid_(grid) {}
+    StepSizes(GridTrading& f, Grid grid) : f_(f), grid_(grid) {}
     void Start() {
       if (grid_ == Grid::Doubling) f_.Text13 = NumberText(Read(f_.Text3));
     }
@@ -166,7 +166,7 @@ class Form39 final : public Screen, public GridSource {
     }
 
    private:
-    Form39& f_;
+    GridTrading& f_;
     Grid grid_;
   };
 
@@ -437,6 +437,6 @@ class Form39 final : public Screen, public GridSource {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm39(App& app) { return std::make_unique<Form39>(app); }
+std::unique_ptr<Screen> MakeGridTrading(App& app) { return std::make_unique<GridTrading>(app); }
 
 }  // namespace hc

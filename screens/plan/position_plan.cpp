@@ -188,11 +188,11 @@ std::string WithoutSign(std::string text) {
   return text;
 }
 
-class Form38 final : public Screen {
+class PositionPlan final : public Screen {
  public:
-  explicit Form38(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form38::BuildPlan);
-    OnClick("Command2", &Form38::Clear);
+  explicit PositionPlan(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PositionPlan::BuildPlan);
+    OnClick("Command2", &PositionPlan::Clear);
   }
 
  private:
@@ -540,6 +540,6 @@ class Form38 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm38(App& app) { return std::make_unique<Form38>(app); }
+std::unique_ptr<Screen> MakePositionPlan(App& app) { return std::make_unique<PositionPlan>(app); }
 
 }  // namespace hc

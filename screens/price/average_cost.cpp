@@ -58,17 +58,17 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form6 final : public Screen {
+class AverageCost final : public Screen {
  public:
-  explicit Form6(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form6::AverageCost);
-    OnClick("Command2", &Form6::ClearInputs);
+  explicit AverageCost(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &AverageCost::NewAverage);
+    OnClick("Command2", &AverageCost::ClearInputs);
   }
 
  private:
   // "计算平均成本": the first purchase (p1, q1) and the added one (p2, q2)
   // give the costs, the totals and the average price per share.
-  void AverageCost() {
+  void NewAverage() {
     CleanNumberText(text("Text1"), kMoneyMarks);
     CleanNumberText(text("Text2"), kShareMarks);
     CleanNumberText(text("Text3"), kMoneyMarks);
@@ -119,6 +119,6 @@ class Form6 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm6(App& app) { return std::make_unique<Form6>(app); }
+std::unique_ptr<Screen> MakeAverageCost(App& app) { return std::make_unique<AverageCost>(app); }
 
 }  // namespace hc

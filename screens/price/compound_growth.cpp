@@ -51,11 +51,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form7 final : public Screen {
+class CompoundGrowth final : public Screen {
  public:
-  explicit Form7(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form7::Compound);
-    OnClick("Command2", &Form7::ClearInputs);
+  explicit CompoundGrowth(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &CompoundGrowth::Compound);
+    OnClick("Command2", &CompoundGrowth::ClearInputs);
   }
 
  private:
@@ -101,6 +101,6 @@ class Form7 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm7(App& app) { return std::make_unique<Form7>(app); }
+std::unique_ptr<Screen> MakeCompoundGrowth(App& app) { return std::make_unique<CompoundGrowth>(app); }
 
 }  // namespace hc

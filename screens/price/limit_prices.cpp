@@ -59,17 +59,17 @@ void WriteLimitPrice(std::string& field, Num price) {
   field = Fixed2(ReadNumber(field));
 }
 
-class Form3 final : public Screen {
+class LimitPrices final : public Screen {
  public:
-  explicit Form3(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form3::LimitPrices);
-    OnClick("Command2", &Form3::ClearClose);
+  explicit LimitPrices(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &LimitPrices::Limits);
+    OnClick("Command2", &LimitPrices::ClearClose);
   }
 
  private:
   // "计算涨停价": both limit prices, then the rise and the fall to them,
   // taken from the limit prices as written.
-  void LimitPrices() {
+  void Limits() {
     CleanNumberText(text("Text1"), kMoneyMarks);
     Num c = ReadNumber(text("Text1"));
     if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
@@ -85,6 +85,6 @@ class Form3 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm3(App& app) { return std::make_unique<Form3>(app); }
+std::unique_ptr<Screen> MakeLimitPrices(App& app) { return std::make_unique<LimitPrices>(app); }
 
 }  // namespace hc

@@ -48,17 +48,17 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form2 final : public Screen {
+class RiseFall final : public Screen {
  public:
-  explicit Form2(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form2::RiseFall);
-    OnClick("Command2", &Form2::ClearInputs);
+  explicit RiseFall(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &RiseFall::Change);
+    OnClick("Command2", &RiseFall::ClearInputs);
   }
 
  private:
   // "计算涨跌幅": the change from the opening (or lowest) price b to the
   // close a, as a percentage of b and as an amount in yuan.
-  void RiseFall() {
+  void Change() {
     CleanNumberText(text("Text1"), kMoneyMarks);
     CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
     Num a = ReadNumber(text("Text1"));
@@ -85,6 +85,6 @@ class Form2 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm2(App& app) { return std::make_unique<Form2>(app); }
+std::unique_ptr<Screen> MakeRiseFall(App& app) { return std::make_unique<RiseFall>(app); }
 
 }  // namespace hc

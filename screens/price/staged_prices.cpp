@@ -71,17 +71,17 @@ constexpr Stage kStages[] = {
     {"Text6", "Text7", "Label17"},
 };
 
-class Form8 final : public Screen {
+class StagedPrices final : public Screen {
  public:
-  explicit Form8(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form8::StagedPrices);
-    OnClick("Command2", &Form8::ClearInputs);
+  explicit StagedPrices(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &StagedPrices::AddOnPrices);
+    OnClick("Command2", &StagedPrices::ClearInputs);
   }
 
  private:
   // "计算补仓价": each stage's price is its drop below the close (not below
   // the previous stage), then the distances from the prices as written.
-  void StagedPrices() {
+  void AddOnPrices() {
     CleanNumberText(text("Text1"), kMoneyMarks);
     for (const Stage& s : kStages) CleanNumberText(text(s.drop), kMoneyOrPercentMarks);
     Num c = ReadNumber(text("Text1"));
@@ -109,6 +109,6 @@ class Form8 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm8(App& app) { return std::make_unique<Form8>(app); }
+std::unique_ptr<Screen> MakeStagedPrices(App& app) { return std::make_unique<StagedPrices>(app); }
 
 }  // namespace hc

@@ -81,11 +81,11 @@ constexpr std::array<Row, 4> kRows = {{
 // The growth label between row i and row i + 1.
 constexpr std::array<std::string_view, 3> kGrowth = {"Label6", "Label7", "Label14"};
 
-class Form11 final : public Screen {
+class PeValuation final : public Screen {
  public:
-  explicit Form11(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form11::PePrices);
-    OnClick("Command2", &Form11::ClearInputs);
+  explicit PeValuation(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PeValuation::PePrices);
+    OnClick("Command2", &PeValuation::ClearInputs);
   }
 
  protected:
@@ -149,6 +149,6 @@ class Form11 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm11(App& app) { return std::make_unique<Form11>(app); }
+std::unique_ptr<Screen> MakePeValuation(App& app) { return std::make_unique<PeValuation>(app); }
 
 }  // namespace hc

@@ -46,11 +46,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form13 final : public Screen {
+class PullbackPrice final : public Screen {
  public:
-  explicit Form13(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form13::PullbackPrice);
-    OnClick("Command2", &Form13::ClearPrices);
+  explicit PullbackPrice(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PullbackPrice::Pullback);
+    OnClick("Command2", &PullbackPrice::ClearPrices);
   }
 
  protected:
@@ -64,7 +64,7 @@ class Form13 final : public Screen {
 
  private:
   // "猜猜回调价格": the top less the given percentage of the wave's length.
-  void PullbackPrice() {
+  void Pullback() {
     CleanNumberText(text("Text1"), kMoneyMarks);
     CleanNumberText(text("Text2"), kMoneyMarks);
     CleanNumberText(text("Text3"), kMoneyOrPercentMarks);
@@ -96,6 +96,6 @@ class Form13 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm13(App& app) { return std::make_unique<Form13>(app); }
+std::unique_ptr<Screen> MakePullbackPrice(App& app) { return std::make_unique<PullbackPrice>(app); }
 
 }  // namespace hc

@@ -50,11 +50,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form12 final : public Screen {
+class WaveTarget final : public Screen {
  public:
-  explicit Form12(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form12::TargetPrice);
-    OnClick("Command2", &Form12::ClearPrices);
+  explicit WaveTarget(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &WaveTarget::TargetPrice);
+    OnClick("Command2", &WaveTarget::ClearPrices);
   }
 
  protected:
@@ -92,6 +92,6 @@ class Form12 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm12(App& app) { return std::make_unique<Form12>(app); }
+std::unique_ptr<Screen> MakeWaveTarget(App& app) { return std::make_unique<WaveTarget>(app); }
 
 }  // namespace hc
