@@ -143,24 +143,25 @@ class GridTrading final : public Screen, public GridSource {
     Num step;   // r
   };
 
-  // The step sizes of a grid. The regular grid trades the per-step shares
-  // every time; the increasing grid adds 100 shares per further step; the
-  // doubling grid keeps the current size in Text13 and doubles it there.
+  // The step sizes q(i) of a grid. The regular grid trades the per-step
+  // shares every time; the increasing grid adds 100 shares per further
+  // step; the doubling grid keeps the current size in its work field and
+  // doubles it there.
   class StepSizes {
    public:
-    StepSizes(GridTrading& f, Grid grid) : f_(f), grid_(grid) {}
+    StepSizes(GridTrading& screen, Grid grid) : f_(screen), grid_(grid) {}
     void Start() {
-      if (grid_ == Grid::Doubling) f_.Text13 = NumberText(Read(f_.Text3));
+      if (grid_ == Grid::Doubling) f_.stepSize = NumberText(Read(f_.stepShares));
     }
     Num At(double i) {
       switch (grid_) {
         case Grid::Regular:
-          return Read(f_.Text3);
+          return Read(f_.stepShares);
         case Grid::Increasing:
-          return (Num(i) - 1) * kIncreaseShares + Read(f_.Text3);
+          return (Num(i) - 1) * kIncreaseShares + Read(f_.stepShares);
         case Grid::Doubling:
-          f_.Text13 = NumberText(i == 1 ? Strict(f_.Text13) : Strict(f_.Text13) * 2);
-          return Read(f_.Text13);
+          f_.stepSize = NumberText(i == 1 ? Strict(f_.stepSize) : Strict(f_.stepSize) * 2);
+          return Read(f_.stepSize);
       }
       return 0;
     }
@@ -181,33 +182,33 @@ class GridTrading final : public Screen, public GridSource {
     // Up side: the profit realised on the sold steps, then the total with
     // the unsold shares valued at the rise amount shown. The cap may leave
     // no step at all; the totals then still belong to this press.
-    StepSizes steps(*this, Grid::Regular);
-    const double m = ReadNumber(Text4);
-    Label22 = "0";
-    for (double i = 1; i <= m; ++i) AddTo(Label22, steps.At(i) * UpGain(b, i));
-    RoundInPlace(Label22);
-    Label12 = "0";
-    for (double i = 1; i <= m; ++i) AddTo(Label12, steps.At(i) * UpGain(b, i));
-    AddTo(Label12, Strict(Label9) * (Read(Text2) - Read(Text4) * Read(Text3)));
-    RoundInPlace(Label12);
+    StepSizes q(*this, Grid::Regular);
+    const double m = ReadNumber(upSteps);
+    realisedProfit = "0";
+    for (double i = 1; i <= m; ++i) AddTo(realisedProfit, q.At(i) * UpGain(b, i));
+    RoundInPlace(realisedProfit);
+    totalProfit = "0";
+    for (double i = 1; i <= m; ++i) AddTo(totalProfit, q.At(i) * UpGain(b, i));
+    AddTo(totalProfit, Strict(riseAmount) * (Read(baseShares) - Read(upSteps) * Read(stepShares)));
+    RoundInPlace(totalProfit);
     ProfitPercent();
 
     // Down side: the base cost plus one buy on every down step.
-    const double n = ReadNumber(Text5);
-    Text10 = NumberText(Read(Text1) * Read(Text2));
-    for (double i = 1; i <= n; ++i) AddTo(Text10, steps.At(i) * DownPrice(b, i));
-    RoundInPlace(Text10);
+    const double n = ReadNumber(downSteps);
+    totalCost = NumberText(Read(basePrice) * Read(baseShares));
+    for (double i = 1; i <= n; ++i) AddTo(totalCost, q.At(i) * DownPrice(b, i));
+    RoundInPlace(totalCost);
     // All shares held at the bottom: the base shares and one step per fall.
-    const Num holdings = Strict(Text2) + Strict(Text3) * Strict(Text5);
-    WriteRounded(Label19, Strict(Text10) - Strict(Text9) * holdings);
+    const Num holdings = Strict(baseShares) + Strict(stepShares) * Strict(downSteps);
+    WriteRounded(loss, Strict(totalCost) - Strict(bottomPrice) * holdings);
 
     LossPercent();
-    Text11 = NumberText(holdings);
+    sharesHeld = NumberText(holdings);
     AverageCost();
-    WriteRounded(Label28, Strict(Text9) * holdings);
-    Label30 = Text11 + "股";
+    WriteRounded(marketValue, Strict(bottomPrice) * holdings);
+    sharesShown = sharesHeld + "股";
     // No pyramid figure stays on screen.
-    for (std::string* label : {&Label35, &Label36, &Label37, &Label38, &Label39}) label->clear();
+    for (std::string* label : {&lastDownStep, &gridKind, &lastUpStep, &soldCaption, &sharesSoldShown}) label->clear();
     Remember(GridKind::Regular);
   }
 
@@ -225,80 +226,82 @@ class GridTrading final : public Screen, public GridSource {
     const Base b = Prepare();
     LadderEnds(b);
     // The doubling grid reads its own running share totals strictly.
-    auto addShares = [grid](std::string& field, Num q) {
+    auto addShares = [grid](std::string& total, Num shares) {
       if (grid == Grid::Doubling) {
-        AddToStrict(field, q);
+        AddToStrict(total, shares);
       } else {
-        AddTo(field, q);
+        AddTo(total, shares);
       }
     };
 
     // Up side: shares sold and the profit realised on them; the shares sold
     // turn red as soon as they exceed the base shares.
-    StepSizes steps(*this, grid);
-    const double m = ReadNumber(Text4);
-    Label22 = "0";
-    Text12 = "0";
-    steps.Start();
+    StepSizes q(*this, grid);
+    const double m = ReadNumber(upSteps);
+    realisedProfit = "0";
+    sharesSold = "0";
+    q.Start();
     for (double i = 1; i <= m; ++i) {
-      const Num q = steps.At(i);
-      addShares(Text12, q);
-      AddTo(Label22, q * UpGain(b, i));
-      Label39Color = Read(Text2) < Read(Text12) ? kRed : kBlack;
-      Label39 = Text12;
+      const Num step = q.At(i);
+      addShares(sharesSold, step);
+      AddTo(realisedProfit, step * UpGain(b, i));
+      sharesSoldColor = Read(baseShares) < Read(sharesSold) ? kRed : kBlack;
+      sharesSoldShown = sharesSold;
     }
-    RoundInPlace(Label22);
+    RoundInPlace(realisedProfit);
     // Total profit: the shares not sold (negative when more were sold than
     // the base position held) are valued at the rise amount shown.
-    Label12 = "0";
-    steps.Start();
+    totalProfit = "0";
+    q.Start();
     for (double i = 1; i <= m; ++i) {
-      const Num q = steps.At(i);
-      AddTo(Label12, q * UpGain(b, i));
-      Label37 = NumberText(q);
+      const Num step = q.At(i);
+      AddTo(totalProfit, step * UpGain(b, i));
+      lastUpStep = NumberText(step);
     }
-    AddTo(Label12, Strict(Label9) * (Read(Text2) - Strict(Label39)));
-    RoundInPlace(Label12);
+    AddTo(totalProfit, Strict(riseAmount) * (Read(baseShares) - Strict(sharesSoldShown)));
+    RoundInPlace(totalProfit);
     ProfitPercent();
 
     // Down side: the base cost plus the growing buys, and the shares held.
-    const double n = ReadNumber(Text5);
-    Text10 = NumberText(Read(Text1) * Read(Text2));
-    Text11 = NumberText(Read(Text2));
-    steps.Start();
+    const double n = ReadNumber(downSteps);
+    totalCost = NumberText(Read(basePrice) * Read(baseShares));
+    sharesHeld = NumberText(Read(baseShares));
+    q.Start();
     for (double i = 1; i <= n; ++i) {
-      const Num q = steps.At(i);
-      AddTo(Text10, q * DownPrice(b, i));
-      addShares(Text11, q);
-      Label35 = grid == Grid::Doubling ? Text13 : NumberText(q);
+      const Num step = q.At(i);
+      AddTo(totalCost, step * DownPrice(b, i));
+      addShares(sharesHeld, step);
+      lastDownStep = grid == Grid::Doubling ? stepSize : NumberText(step);
     }
-    RoundInPlace(Text10);
-    WriteRounded(Label19, Strict(Text10) - Strict(Text9) * Strict(Text11));
+    RoundInPlace(totalCost);
+    WriteRounded(loss, Strict(totalCost) - Strict(bottomPrice) * Strict(sharesHeld));
 
     LossPercent();
     AverageCost();
-    WriteRounded(Label28, Strict(Text9) * Strict(Text11));
-    Label30 = Text11 + "股";
-    Label36 = kindName;
-    Label38 = "已卖股数：";
+    WriteRounded(marketValue, Strict(bottomPrice) * Strict(sharesHeld));
+    sharesShown = sharesHeld + "股";
+    gridKind = kindName;
+    soldCaption = "已卖股数：";
     Remember(grid == Grid::Doubling ? GridKind::Doubling : GridKind::Increasing);
   }
 
   // The grid just computed, for the order ladder.
-  void Remember(GridKind kind) { lastGrid_ = GridPress{kind, Text1, Text2, Text3, Text4, Text5, Text6}; }
-
-  void CleanInputs() {
-    CleanNumberText(Text1, kBasePriceMarks);
-    CleanNumberText(Text2, kTypedShareMarks);
-    CleanNumberText(Text3, kTypedShareMarks);
-    CleanNumberText(Text4, kTypedCountMarks);
-    CleanNumberText(Text5, kTypedCountMarks);
-    CleanNumberText(Text6, kTypedRateMarks);
+  void Remember(GridKind kind) {
+    lastGrid_ = GridPress{kind, basePrice, baseShares, stepShares, upSteps, downSteps, stepPercent};
   }
 
-  // How many steps the base position can supply: whole base shares over
+  void CleanInputs() {
+    CleanNumberText(basePrice, kBasePriceMarks);
+    CleanNumberText(baseShares, kTypedShareMarks);
+    CleanNumberText(stepShares, kTypedShareMarks);
+    CleanNumberText(upSteps, kTypedCountMarks);
+    CleanNumberText(downSteps, kTypedCountMarks);
+    CleanNumberText(stepPercent, kTypedRateMarks);
+  }
+
+  // K, how many steps the base position can supply: whole base shares over
   // whole shares per step.
-  std::int32_t StepsFromBase() { return WholeQuotient(ReadNumber(Text2), ReadNumber(Text3)); }
+  std::int32_t StepsFromBase() { return WholeQuotient(ReadNumber(baseShares), ReadNumber(stepShares)); }
 
   bool Refuse(std::string_view message) {
     PromptMissing(message);
@@ -308,35 +311,35 @@ class GridTrading final : public Screen, public GridSource {
   // The checks in their order; the first failing one is reported and the
   // grid is not computed. A step count must come to at least one whole step.
   bool PassesChecks(Grid grid) {
-    if (IsMissing(Text1)) return Refuse("请输入底仓买入价！");
-    if (Strict(Text1) == 0) return Refuse("底仓价，不能为0！");
-    if (IsMissing(Text2)) return Refuse("请输入底仓股数！");
-    if (IsMissing(Text3)) return Refuse("请输入网格每份股数！");
-    if (Strict(Text3) == 0) return Refuse("网格每份股数，不能为0！");
-    if (IsMissing(Text4)) return Refuse(std::to_string(StepsFromBase()) + "份，请输入上涨份数！");
-    if (Strict(Text4) == 0) return Refuse("上涨份数，不能为0！");
-    if (Strict(Text4) < 1) return Refuse("上涨份数，不能小于1！");
-    if (grid == Grid::Doubling && Strict(Text4) > kMaxDoublingSteps) return Refuse("上涨份数，不能大于220！");
+    if (IsMissing(basePrice)) return Refuse("请输入底仓买入价！");
+    if (Strict(basePrice) == 0) return Refuse("底仓价，不能为0！");
+    if (IsMissing(baseShares)) return Refuse("请输入底仓股数！");
+    if (IsMissing(stepShares)) return Refuse("请输入网格每份股数！");
+    if (Strict(stepShares) == 0) return Refuse("网格每份股数，不能为0！");
+    if (IsMissing(upSteps)) return Refuse(std::to_string(StepsFromBase()) + "份，请输入上涨份数！");
+    if (Strict(upSteps) == 0) return Refuse("上涨份数，不能为0！");
+    if (Strict(upSteps) < 1) return Refuse("上涨份数，不能小于1！");
+    if (grid == Grid::Doubling && Strict(upSteps) > kMaxDoublingSteps) return Refuse("上涨份数，不能大于220！");
     // The regular grid sells no more steps than the base position holds.
     if (grid == Grid::Regular) {
       const std::int32_t k = StepsFromBase();
-      if (Strict(Text4) > k) Text4 = std::to_string(k);
+      if (Strict(upSteps) > k) upSteps = std::to_string(k);
     }
-    if (IsMissing(Text5)) return Refuse("请输入下跌份数！");
-    if (Strict(Text5) == 0) return Refuse("下跌份数，不能为0！");
-    if (Strict(Text5) < 1) return Refuse("下跌份数，不能小于1！");
-    if (grid == Grid::Doubling && Strict(Text5) > kMaxDoublingSteps) return Refuse("下跌份数，不能大于220！");
-    if (IsMissing(Text6)) return Refuse("请输入涨跌幅！");
+    if (IsMissing(downSteps)) return Refuse("请输入下跌份数！");
+    if (Strict(downSteps) == 0) return Refuse("下跌份数，不能为0！");
+    if (Strict(downSteps) < 1) return Refuse("下跌份数，不能小于1！");
+    if (grid == Grid::Doubling && Strict(downSteps) > kMaxDoublingSteps) return Refuse("下跌份数，不能大于220！");
+    if (IsMissing(stepPercent)) return Refuse("请输入涨跌幅！");
     return true;
   }
 
   // The base price becomes two decimals, the step counts whole numbers.
   Base Prepare() {
-    Text1 = Fixed2(ReadNumber(Text1));
-    const Num price = Round2(ReadNumber(Text1));
-    Text4 = NumberText(std::trunc(ReadNumber(Text4)));
-    Text5 = NumberText(std::trunc(ReadNumber(Text5)));
-    return Base{price, Read(Text6) / 100};
+    basePrice = Fixed2(ReadNumber(basePrice));
+    const Num price = Round2(ReadNumber(basePrice));
+    upSteps = NumberText(std::trunc(ReadNumber(upSteps)));
+    downSteps = NumberText(std::trunc(ReadNumber(downSteps)));
+    return Base{price, Read(stepPercent) / 100};
   }
 
   // The price gain of up step i over the base price, P × (1 + r)^i − P.
@@ -347,91 +350,96 @@ class GridTrading final : public Screen, public GridSource {
   // The top and bottom prices of the ladder, their distance from the base
   // price and the base cost.
   void LadderEnds(const Base& b) {
-    WriteRoundedFirst(Text7, b.price * Power(1 + b.step, ReadNumber(Text4)));
-    WriteRounded(Text9, b.price * Power(1 - b.step, ReadNumber(Text5)));
-    const Num top = Read(Text7);
-    WriteRounded(Label9, top - b.price);
-    const Num base = Read(Text1);
-    WriteRounded(Label34, (top - base) / base * 100, "%");
-    Label16 = Fixed2(Strict(Text9) - b.price);
-    WriteRounded(Label32, (Read(Text9) - base) / base * 100, "%");
-    WriteRounded(Text8, base * Read(Text2));
+    WriteRoundedFirst(topPrice, b.price * Power(1 + b.step, ReadNumber(upSteps)));
+    WriteRounded(bottomPrice, b.price * Power(1 - b.step, ReadNumber(downSteps)));
+    const Num top = Read(topPrice);
+    WriteRounded(riseAmount, top - b.price);
+    const Num base = Read(basePrice);
+    WriteRounded(risePercent, (top - base) / base * 100, "%");
+    fallAmount = Fixed2(Strict(bottomPrice) - b.price);
+    WriteRounded(fallPercent, (Read(bottomPrice) - base) / base * 100, "%");
+    WriteRounded(baseCost, base * Read(baseShares));
   }
 
   // Total profit in percent of the base cost.
-  void ProfitPercent() { WriteRounded(Label13, Strict(Label12) / Strict(Text8) * 100, "%"); }
+  void ProfitPercent() { WriteRounded(profitPercent, Strict(totalProfit) / Strict(baseCost) * 100, "%"); }
 
   // Loss in percent of the total cost.
-  void LossPercent() { WriteRounded(Label20, Strict(Label19) / Strict(Text10) * 100, "%"); }
+  void LossPercent() { WriteRounded(lossPercent, Strict(loss) / Strict(totalCost) * 100, "%"); }
 
   // The average cost price as shown, and the rise from the bottom price back
   // to it. From a bottom price of zero or below there is no rise back.
   void AverageCost() {
-    Label25 = Fixed2(Strict(Text10) / Strict(Text11));
-    const Num cost = Read(Label25);
-    const Num bottom = Read(Text9);
+    averageCost = Fixed2(Strict(totalCost) / Strict(sharesHeld));
+    const Num cost = Read(averageCost);
+    const Num bottom = Read(bottomPrice);
     if (bottom > 0) {
-      WriteRounded(Label26, (cost - bottom) / bottom * 100, "%");
+      WriteRounded(riseBackPercent, (cost - bottom) / bottom * 100, "%");
     } else {
-      Label26.clear();
+      riseBackPercent.clear();
     }
   }
 
   // The small button beside the step counts: both counts become the steps
   // the base position can supply, at most 100.
   void FillStepCounts() {
-    if (!(ReadNumber(Text2) < kFillBound && ReadNumber(Text3) < kFillBound)) return;
+    if (!(ReadNumber(baseShares) < kFillBound && ReadNumber(stepShares) < kFillBound)) return;
     const std::string k = std::to_string(StepsFromBase());
-    Text4 = k;
-    if (Strict(Text4) > kMaxFilledSteps) Text4 = "100";
-    Text5 = k;
-    if (Strict(Text5) > kMaxFilledSteps) Text5 = "100";
+    upSteps = k;
+    if (Strict(upSteps) > kMaxFilledSteps) upSteps = "100";
+    downSteps = k;
+    if (Strict(downSteps) > kMaxFilledSteps) downSteps = "100";
   }
 
   // "清空文本框": the base price, the step counts and the results. Base
   // shares, shares per step, the step percentage and the two percentage
   // labels of the ladder ends stay.
   void Clear() {
-    for (std::string* field : {&Text1, &Text4, &Text5, &Text7, &Text8, &Text9, &Text10, &Text11, &Text12, &Text13,
-                               &Label9, &Label12, &Label13, &Label16, &Label19, &Label20, &Label22, &Label25, &Label26,
-                               &Label28, &Label30, &Label35, &Label36, &Label37, &Label38, &Label39}) {
+    for (std::string* field : {&basePrice, &upSteps, &downSteps, &topPrice, &baseCost, &bottomPrice, &totalCost,
+                               &sharesHeld, &sharesSold, &stepSize, &riseAmount, &totalProfit, &profitPercent,
+                               &fallAmount, &loss, &lossPercent, &realisedProfit, &averageCost, &riseBackPercent,
+                               &marketValue, &sharesShown, &lastDownStep, &gridKind, &lastUpStep, &soldCaption,
+                               &sharesSoldShown}) {
       field->clear();
     }
   }
 
-  // The control texts the handlers use, looked up once.
-  std::string& Text1 = text("Text1");
-  std::string& Text2 = text("Text2");
-  std::string& Text3 = text("Text3");
-  std::string& Text4 = text("Text4");
-  std::string& Text5 = text("Text5");
-  std::string& Text6 = text("Text6");
-  std::string& Text7 = text("Text7");
-  std::string& Text8 = text("Text8");
-  std::string& Text9 = text("Text9");
-  std::string& Text10 = text("Text10");
-  std::string& Text11 = text("Text11");
-  std::string& Text12 = text("Text12");
-  std::string& Text13 = text("Text13");
-  std::string& Label9 = text("Label9");
-  std::string& Label12 = text("Label12");
-  std::string& Label13 = text("Label13");
-  std::string& Label16 = text("Label16");
-  std::string& Label19 = text("Label19");
-  std::string& Label20 = text("Label20");
-  std::string& Label22 = text("Label22");
-  std::string& Label25 = text("Label25");
-  std::string& Label26 = text("Label26");
-  std::string& Label28 = text("Label28");
-  std::string& Label30 = text("Label30");
-  std::string& Label32 = text("Label32");
-  std::string& Label34 = text("Label34");
-  std::string& Label35 = text("Label35");
-  std::string& Label36 = text("Label36");
-  std::string& Label37 = text("Label37");
-  std::string& Label38 = text("Label38");
-  std::string& Label39 = text("Label39");
-  Rgb& Label39Color = At("Label39").color;
+  // Inputs.
+  std::string& basePrice = text("Text1");    // P, as typed, then with two decimals
+  std::string& baseShares = text("Text2");   // S
+  std::string& stepShares = text("Text3");   // s, the shares of one step
+  std::string& upSteps = text("Text4");      // m
+  std::string& downSteps = text("Text5");    // n
+  std::string& stepPercent = text("Text6");  // r in percent
+  // Ladder ends.
+  std::string& topPrice = text("Text7");      // P × (1 + r)^m
+  std::string& riseAmount = text("Label9");   // top price − P
+  std::string& risePercent = text("Label34");
+  std::string& bottomPrice = text("Text9");   // P × (1 − r)^n
+  std::string& fallAmount = text("Label16");  // bottom price − P
+  std::string& fallPercent = text("Label32");
+  std::string& baseCost = text("Text8");  // base price × S
+  // Up side.
+  std::string& realisedProfit = text("Label22");  // on the sold steps
+  std::string& totalProfit = text("Label12");     // with the unsold shares at the rise amount
+  std::string& profitPercent = text("Label13");
+  std::string& sharesSold = text("Text12");        // work field: the running total of the shares sold
+  std::string& sharesSoldShown = text("Label39");  // the pyramid grids' shares sold
+  Rgb& sharesSoldColor = At("Label39").color;
+  std::string& soldCaption = text("Label38");
+  std::string& lastUpStep = text("Label37");  // q(m)
+  // Down side.
+  std::string& totalCost = text("Text10");  // base cost plus every buy
+  std::string& loss = text("Label19");
+  std::string& lossPercent = text("Label20");
+  std::string& sharesHeld = text("Text11");  // work field: the shares held at the bottom
+  std::string& averageCost = text("Label25");
+  std::string& riseBackPercent = text("Label26");  // from the bottom price back to the average cost
+  std::string& marketValue = text("Label28");
+  std::string& sharesShown = text("Label30");
+  std::string& lastDownStep = text("Label35");  // q(n)
+  std::string& gridKind = text("Label36");
+  std::string& stepSize = text("Text13");  // work field: the doubling grid's current step
   std::optional<GridPress> lastGrid_;
 };
 
