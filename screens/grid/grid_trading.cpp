@@ -109,6 +109,9 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
+// Every grid allows at most this many steps each way: one loop step per
+// grid step, so the count bounds the time of a press.
+constexpr double kMaxSteps = 10000;
 // The doubling grid allows at most this many steps each way.
 constexpr double kMaxDoublingSteps = 220;
 // The increasing grid adds this many shares to every further step.
@@ -117,6 +120,8 @@ constexpr double kIncreaseShares = 100;
 // share figures below this bound.
 constexpr double kMaxFilledSteps = 100;
 constexpr double kFillBound = 900001;
+static_assert(kMaxFilledSteps <= kMaxDoublingSteps && kMaxDoublingSteps <= kMaxSteps,
+              "the step-count button fills in counts every grid accepts");
 
 enum class Grid { Regular, Increasing, Doubling };
 
@@ -309,7 +314,8 @@ class GridTrading final : public Screen, public GridSource {
   }
 
   // The checks in their order; the first failing one is reported and the
-  // grid is not computed. A step count must come to at least one whole step.
+  // grid is not computed. A step count must come to at least one whole step
+  // and to no more than the grid allows.
   bool PassesChecks(Grid grid) {
     if (IsMissing(basePrice)) return Refuse("请输入底仓买入价！");
     if (Strict(basePrice) == 0) return Refuse("底仓价，不能为0！");
@@ -320,6 +326,7 @@ class GridTrading final : public Screen, public GridSource {
     if (Strict(upSteps) == 0) return Refuse("上涨份数，不能为0！");
     if (Strict(upSteps) < 1) return Refuse("上涨份数，不能小于1！");
     if (grid == Grid::Doubling && Strict(upSteps) > kMaxDoublingSteps) return Refuse("上涨份数，不能大于220！");
+    if (Strict(upSteps) > kMaxSteps) return Refuse("上涨份数，不能大于10000！");
     // The regular grid sells no more steps than the base position holds.
     if (grid == Grid::Regular) {
       const std::int32_t k = StepsFromBase();
@@ -329,6 +336,7 @@ class GridTrading final : public Screen, public GridSource {
     if (Strict(downSteps) == 0) return Refuse("下跌份数，不能为0！");
     if (Strict(downSteps) < 1) return Refuse("下跌份数，不能小于1！");
     if (grid == Grid::Doubling && Strict(downSteps) > kMaxDoublingSteps) return Refuse("下跌份数，不能大于220！");
+    if (Strict(downSteps) > kMaxSteps) return Refuse("下跌份数，不能大于10000！");
     if (IsMissing(stepPercent)) return Refuse("请输入涨跌幅！");
     return true;
   }
