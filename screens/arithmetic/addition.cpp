@@ -56,18 +56,23 @@ class Addition final : public Screen {
  private:
   // "加法计算": selling price = purchase price + profit, to the cent.
   void Add() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num purchase = ReadNumber(text("Text1"));
-    Num profit = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入进货价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入利润！");
-    WriteRounded(text("Text3"), purchase + profit);
+    CleanNumberText(purchasePrice, kMoneyMarks);
+    CleanNumberText(profitWanted, kMoneyOrPercentMarks);
+    Num purchase = ReadNumber(purchasePrice);
+    Num profit = ReadNumber(profitWanted);
+    if (IsMissing(purchasePrice)) return PromptMissing("请输入进货价！");
+    if (IsMissing(profitWanted)) return PromptMissing("请输入利润！");
+    WriteRounded(sellingPrice, purchase + profit);
   }
 
   // "清空文本框": only the purchase price; the profit stays for the next
   // purchase, and so does the result.
-  void ClearPurchasePrice() { text("Text1").clear(); }
+  void ClearPurchasePrice() { purchasePrice.clear(); }
+
+  // The controls, bound once.
+  std::string& purchasePrice = text("Text1");
+  std::string& profitWanted = text("Text2");
+  std::string& sellingPrice = text("Text3");
 };
 
 }  // namespace

@@ -56,20 +56,25 @@ class Division final : public Screen {
   // "除法计算": dividend / divisor, to the cent. A divisor of 0 (or a text
   // that reads as 0) stops with a division by zero and writes nothing.
   void Divide() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num dividend = ReadNumber(text("Text1"));
-    Num divisor = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入被除数！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入除数！");
-    WriteRounded(text("Text3"), dividend / divisor);
+    CleanNumberText(dividendField, kMoneyMarks);
+    CleanNumberText(divisorField, kMoneyOrPercentMarks);
+    Num dividend = ReadNumber(dividendField);
+    Num divisor = ReadNumber(divisorField);
+    if (IsMissing(dividendField)) return PromptMissing("请输入被除数！");
+    if (IsMissing(divisorField)) return PromptMissing("请输入除数！");
+    WriteRounded(quotient, dividend / divisor);
   }
 
   // "清空文本框": both inputs; the result stays.
   void ClearInputs() {
-    text("Text1").clear();
-    text("Text2").clear();
+    dividendField.clear();
+    divisorField.clear();
   }
+
+  // The controls, bound once.
+  std::string& dividendField = text("Text1");
+  std::string& divisorField = text("Text2");
+  std::string& quotient = text("Text3");
 };
 
 }  // namespace

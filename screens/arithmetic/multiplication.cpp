@@ -63,19 +63,19 @@ class Multiplication final : public Screen {
   // time as a whole-text number: '12abc' or a single blank is a type
   // mismatch and nothing is written.
   void Multiply() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入每股价格！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入股票数量！");
-    Num price = ReadNumberStrict(text("Text1"));
-    Num shares = ReadNumberStrict(text("Text2"));
-    WriteRounded(text("Text3"), price * shares);
+    CleanNumberText(unitPrice, kMoneyMarks);
+    CleanNumberText(shareCount, kMoneyOrPercentMarks);
+    if (IsMissing(unitPrice)) return PromptMissing("请输入每股价格！");
+    if (IsMissing(shareCount)) return PromptMissing("请输入股票数量！");
+    Num price = ReadNumberStrict(unitPrice);
+    Num shares = ReadNumberStrict(shareCount);
+    WriteRounded(amount, price * shares);
 
     // The lots are rounded twice: first to a tenth (halves to even), then
     // to a whole lot (halves away from zero), so 1249 shares make 12.49,
     // then 12.5, then 13 lots.
-    std::string& lots = text("Label9");
-    lots = NumberText(Num(ReadNumberStrict(text("Text2"))) / 100);
+    std::string& lots = lotsCaption;
+    lots = NumberText(Num(ReadNumberStrict(shareCount)) / 100);
     lots = NumberText(RoundHalfEven(ReadNumber(lots), 1));
     // The lots caption: a whole number after one blank (' 13', ' -13', ' 0').
     lots = " " + FixedText(ReadNumber(lots), 0);
@@ -83,9 +83,15 @@ class Multiplication final : public Screen {
 
   // "清空文本框": both inputs; the amount and the lots stay.
   void ClearInputs() {
-    text("Text1").clear();
-    text("Text2").clear();
+    unitPrice.clear();
+    shareCount.clear();
   }
+
+  // The controls, bound once.
+  std::string& unitPrice = text("Text1");
+  std::string& shareCount = text("Text2");
+  std::string& amount = text("Text3");
+  std::string& lotsCaption = text("Label9");
 };
 
 }  // namespace

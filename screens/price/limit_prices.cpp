@@ -70,17 +70,24 @@ class LimitPrices final : public Screen {
   // "计算涨停价": both limit prices, then the rise and the fall to them,
   // taken from the limit prices as written.
   void Limits() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    Num c = ReadNumber(text("Text1"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    WriteLimitPrice(text("Text2"), kLimitUp * c);
-    WriteLimitPrice(text("Text3"), kLimitDown * c);
-    WriteRounded(text("Label8"), Num(ReadNumber(text("Text2"))) - ReadNumber(text("Text1")), "元");
-    WriteRounded(text("Label10"), Num(ReadNumber(text("Text3"))) - ReadNumber(text("Text1")), "元");
+    CleanNumberText(closeField, kMoneyMarks);
+    Num c = ReadNumber(closeField);
+    if (IsMissing(closeField)) return PromptMissing("请输入昨天收盘价！");
+    WriteLimitPrice(limitUp, kLimitUp * c);
+    WriteLimitPrice(limitDown, kLimitDown * c);
+    WriteRounded(riseToLimit, Num(ReadNumber(limitUp)) - ReadNumber(closeField), "元");
+    WriteRounded(fallToLimit, Num(ReadNumber(limitDown)) - ReadNumber(closeField), "元");
   }
 
   // "清空文本框": empties the close only; the results stay.
-  void ClearClose() { text("Text1").clear(); }
+  void ClearClose() { closeField.clear(); }
+
+  // The controls, bound once.
+  std::string& closeField = text("Text1");  // yesterday's close
+  std::string& limitUp = text("Text2");
+  std::string& limitDown = text("Text3");
+  std::string& riseToLimit = text("Label8");
+  std::string& fallToLimit = text("Label10");
 };
 
 }  // namespace
