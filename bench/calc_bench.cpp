@@ -8,21 +8,14 @@
 
 #include "numeric/numeric.h"
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace {
-
-class QuietHost final : public hc::Host {
- public:
-  void ShowMessage(std::string_view) override {}
-  void ReportError(hc::ErrorKind) override {}
-  void WindowChanged(hc::Screen&, hc::WindowEvent) override {}
-  void ExitProgram() override {}
-};
 
 // Presses one button of a freshly loaded screen, with some fields set first.
 void Press(benchmark::State& state, const char* screen, const char* button,
            std::vector<std::pair<const char*, const char*>> fields) {
-  QuietHost host;
+  hc::TestHost host;
   hc::App app(host);
   hc::Screen& s = app.Get(screen);
   for (const auto& [name, text] : fields) {
@@ -42,7 +35,7 @@ void Press(benchmark::State& state, const char* screen, const char* button,
 // Every calculate button of the registry with the load texts.
 void RegisterDefaults() {
   for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
-    QuietHost host;
+    hc::TestHost host;
     hc::App app(host);
     hc::Screen& s = app.Get(entry.name);
     for (const hc::Control& c : s.controls()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace hc {
 namespace {
@@ -146,23 +147,6 @@ const Link kLinks[] = {
     {"Form38", "Command4", "网格交易", "Form39", true},
     {"Form39", "Command3", "切换回去", "Form38", true},
 };
-// Records what the screens ask of the windowing side.
-class RecordingHost final : public Host {
- public:
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  void ReportError(ErrorKind kind) override { errors.push_back(kind); }
-  void WindowChanged(Screen& screen, WindowEvent event) override {
-    if (event == WindowEvent::Shown) events.push_back("show " + std::string(screen.name()));
-    if (event == WindowEvent::Hidden) events.push_back("hide " + std::string(screen.name()));
-  }
-  void ExitProgram() override { ++exits; }
-
-  std::vector<std::string> messages;
-  std::vector<ErrorKind> errors;
-  std::vector<std::string> events;
-  int exits = 0;
-};
-
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
   for (const ScreenEntry& e : ScreenRegistry()) {
@@ -174,7 +158,7 @@ std::vector<std::string> VisibleScreens(App& app) {
 TEST(Catalogue, EveryScreenHasItsTitleAndSize) {
   ASSERT_EQ(ScreenRegistry().size(), std::size(kCatalogue));
   for (const Catalogue& c : kCatalogue) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     Screen& s = app.Get(c.screen);
     EXPECT_EQ(s.title(), c.title) << c.screen;
@@ -186,7 +170,7 @@ TEST(Catalogue, EveryScreenHasItsTitleAndSize) {
 
 TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
   for (const Link& link : kLinks) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     app.Start();
     Screen& source = app.Get(link.source);
@@ -197,7 +181,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
     app.Get("Form1").Hide();
     source.Show();
     source.NoteMovedByUser(1230, 4560);
-    host.events.clear();
+    host.windows.clear();
     source.Click(link.button);
     const std::string where = std::string(link.source) + "." + link.button;
     Screen& target = app.Get(link.target);
@@ -206,7 +190,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
     EXPECT_EQ(target.left(), 4560) << where;
     std::vector<std::string> expected = {"hide " + std::string(link.source), "show " + std::string(link.target)};
     if (!link.hideFirst) std::swap(expected[0], expected[1]);
-    EXPECT_EQ(host.events, expected) << where;
+    EXPECT_EQ(host.windows, expected) << where;
     EXPECT_TRUE(host.messages.empty()) << where;
   }
 }
@@ -214,7 +198,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
 TEST(Navigation, NoOtherButtonSwitchesScreens) {
   // Every navigation button of every screen is one of the links above.
   for (const ScreenEntry& e : ScreenRegistry()) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     Screen& s = app.Get(e.name);
     for (const Control& c : s.controls()) {
@@ -227,7 +211,7 @@ TEST(Navigation, NoOtherButtonSwitchesScreens) {
 }
 
 TEST(Navigation, BackButtonsGoToFixedParents) {
-  RecordingHost host;
+  TestHost host;
   App app(host);
   app.Start();
   app.Get("Form1").Click("Command2");  // 补仓成本
@@ -241,7 +225,7 @@ TEST(Navigation, BackButtonsGoToFixedParents) {
 }
 
 TEST(Placement, ScreensOpenWhereTheTableSays) {
-  RecordingHost host;
+  TestHost host;
   App app(host, 28800, 16200);
   app.Start();
   Screen& main = app.Get("Form1");
@@ -261,7 +245,7 @@ TEST(Placement, ScreensOpenWhereTheTableSays) {
 
 TEST(Close, EveryCloseBoxEndsTheProgram) {
   for (const ScreenEntry& e : ScreenRegistry()) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     app.Start();
     app.Get(e.name).Close();
@@ -271,7 +255,7 @@ TEST(Close, EveryCloseBoxEndsTheProgram) {
 }
 
 TEST(Lifecycle, ScreensAreCreatedOnFirstUseOnly) {
-  RecordingHost host;
+  TestHost host;
   App app(host);
   app.Start();
   EXPECT_NE(app.Existing("Form1"), nullptr);
