@@ -187,13 +187,14 @@ class GridTrading final : public Screen, public GridSource {
     // Up side: the profit realised on the sold steps, then the total with
     // the unsold shares valued at the rise amount shown. The cap may leave
     // no step at all; the totals then still belong to this press.
+    // The counts are whole and at most kMaxSteps by now: an int counts them.
     StepSizes q(*this, Grid::Regular);
     const double m = ReadNumber(upSteps);
     realisedProfit = "0";
-    for (double i = 1; i <= m; ++i) AddTo(realisedProfit, q.At(i) * UpGain(b, i));
+    for (int i = 1; i <= m; ++i) AddTo(realisedProfit, q.At(i) * UpGain(b, i));
     RoundInPlace(realisedProfit);
     totalProfit = "0";
-    for (double i = 1; i <= m; ++i) AddTo(totalProfit, q.At(i) * UpGain(b, i));
+    for (int i = 1; i <= m; ++i) AddTo(totalProfit, q.At(i) * UpGain(b, i));
     AddTo(totalProfit, Strict(riseAmount) * (Read(baseShares) - Read(upSteps) * Read(stepShares)));
     RoundInPlace(totalProfit);
     ProfitPercent();
@@ -201,7 +202,7 @@ class GridTrading final : public Screen, public GridSource {
     // Down side: the base cost plus one buy on every down step.
     const double n = ReadNumber(downSteps);
     totalCost = NumberText(Read(basePrice) * Read(baseShares));
-    for (double i = 1; i <= n; ++i) AddTo(totalCost, q.At(i) * DownPrice(b, i));
+    for (int i = 1; i <= n; ++i) AddTo(totalCost, q.At(i) * DownPrice(b, i));
     RoundInPlace(totalCost);
     // All shares held at the bottom: the base shares and one step per fall.
     const Num holdings = Strict(baseShares) + Strict(stepShares) * Strict(downSteps);
@@ -246,7 +247,7 @@ class GridTrading final : public Screen, public GridSource {
     realisedProfit = "0";
     sharesSold = "0";
     q.Start();
-    for (double i = 1; i <= m; ++i) {
+    for (int i = 1; i <= m; ++i) {
       const Num step = q.At(i);
       addShares(sharesSold, step);
       AddTo(realisedProfit, step * UpGain(b, i));
@@ -258,7 +259,7 @@ class GridTrading final : public Screen, public GridSource {
     // the base position held) are valued at the rise amount shown.
     totalProfit = "0";
     q.Start();
-    for (double i = 1; i <= m; ++i) {
+    for (int i = 1; i <= m; ++i) {
       const Num step = q.At(i);
       AddTo(totalProfit, step * UpGain(b, i));
       lastUpStep = NumberText(step);
@@ -272,7 +273,7 @@ class GridTrading final : public Screen, public GridSource {
     totalCost = NumberText(Read(basePrice) * Read(baseShares));
     sharesHeld = NumberText(Read(baseShares));
     q.Start();
-    for (double i = 1; i <= n; ++i) {
+    for (int i = 1; i <= n; ++i) {
       const Num step = q.At(i);
       AddTo(totalCost, step * DownPrice(b, i));
       addShares(sharesHeld, step);
