@@ -8,7 +8,6 @@
 // a label that a press does not reach keeps the text of an earlier press.
 // The hidden fields Text14 and Text15 hold the absolute total loss and gain
 // and carry them from press to press into the overall risk/reward ratio.
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -185,7 +184,9 @@ struct Tranche {
 };
 
 // A set of tranches over which the totals are summed.
-using Tranches = std::array<bool, 3>;
+struct Tranches {
+  bool in[3] = {};
+};
 
 // The total's text without its sign. Only a leading minus goes: a total
 // below 0.0001 is written like '-1E-05', and dropping the exponent's minus
@@ -386,8 +387,8 @@ class PositionPlan final : public Screen {
   template <class Pred>
   static Tranches Through(int i, Pred included) {
     Tranches set{};
-    for (int j = 0; j < i; ++j) set[j] = included(j);
-    set[i] = true;
+    for (int j = 0; j < i; ++j) set.in[j] = included(j);
+    set.in[i] = true;
     return set;
   }
 
@@ -396,7 +397,7 @@ class PositionPlan final : public Screen {
   static Num Sum(const Tranches& set, Term term) {
     Num s = 0;
     for (int i = 0; i < 3; ++i) {
-      if (set[i]) s = s + term(i);
+      if (set.in[i]) s = s + term(i);
     }
     return s;
   }

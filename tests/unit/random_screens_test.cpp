@@ -528,7 +528,7 @@ TEST_P(RandomScreens, SurviveRandomTextsAndPresses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, RandomScreens, ::testing::ValuesIn(ScreenNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& screen) { return screen.param; });
 
 // ---------------------------------------------------------------- the test catches faults
 
