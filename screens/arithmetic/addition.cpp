@@ -6,8 +6,7 @@
 namespace hc {
 namespace {
 
-// The result font is 宋体 10.5 pt (五号); the layout holds whole points, so
-// it is given as 10.
+// The result font is 宋体 10.5 pt (五号), bold.
 constexpr ControlSpec kControls[] = {
     Label("Label1", "进货价：", 360, 360, 540, 180),
     TextField("Text1", "", 1560, 360, 1335, 375),

@@ -5,8 +5,8 @@
 namespace hc {
 namespace {
 
-// The result font is 宋体 10.5 pt (五号); the layout holds whole points, so
-// it is given as 10. The result field stays editable on this screen.
+// The result font is 宋体 10.5 pt (五号), bold. The result field stays
+// editable on this screen.
 constexpr ControlSpec kControls[] = {
     Label("Label1", "被除数：", 360, 360, 540, 180),
     TextField("Text1", "", 1560, 360, 1335, 375),

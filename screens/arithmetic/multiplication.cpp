@@ -8,8 +8,7 @@
 namespace hc {
 namespace {
 
-// The result fonts are 宋体 10.5 pt (五号); the layout holds whole points,
-// so they are given as 10.
+// The result fonts are 宋体 10.5 pt (五号), bold.
 constexpr ControlSpec kControls[] = {
     Label("Label1", "单价：", 360, 360, 540, 180),
     TextField("Text1", "", 1560, 360, 1335, 375),
