@@ -9,21 +9,14 @@
 #include "numeric/numeric.h"
 #include "screens/tools/limits.h"
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace {
-
-class QuietHost final : public hc::Host {
- public:
-  void ShowMessage(std::string_view) override {}
-  void ReportError(hc::ErrorKind) override {}
-  void WindowChanged(hc::Screen&, hc::WindowEvent) override {}
-  void ExitProgram() override {}
-};
 
 // Presses one button of a freshly loaded screen, with some fields set first.
 void Press(benchmark::State& state, const char* screen, const char* button,
            std::vector<std::pair<const char*, const char*>> fields) {
-  QuietHost host;
+  hc::TestHost host;
   hc::App app(host);
   hc::Screen& s = app.Get(screen);
   for (const auto& [name, text] : fields) {
@@ -43,7 +36,7 @@ void Press(benchmark::State& state, const char* screen, const char* button,
 // Every calculate button of the registry with the load texts.
 void RegisterDefaults() {
   for (const hc::ScreenEntry& entry : hc::ScreenRegistry()) {
-    QuietHost host;
+    hc::TestHost host;
     hc::App app(host);
     hc::Screen& s = app.Get(entry.name);
     for (const hc::Control& c : s.controls()) {
@@ -68,6 +61,19 @@ void BM_IncreasingGrid100(benchmark::State& state) {
 }
 BENCHMARK(BM_IncreasingGrid100);
 
+// The grids at the step-count limits, 10 000 up and 10 000 down: the
+// slowest presses of the program. The regular grid sells no more steps than
+// the base position holds, so the base shares make room for 10 000.
+void BM_RegularGrid10000(benchmark::State& state) {
+  Press(state, "Form39", "Command1", {{"Text2", "2000000"}, {"Text4", "10000"}, {"Text5", "10000"}});
+}
+BENCHMARK(BM_RegularGrid10000)->Unit(benchmark::kMillisecond);
+
+void BM_IncreasingGrid10000(benchmark::State& state) {
+  Press(state, "Form39", "Command5", {{"Text4", "10000"}, {"Text5", "10000"}});
+}
+BENCHMARK(BM_IncreasingGrid10000)->Unit(benchmark::kMillisecond);
+
 void BM_PlanMode(benchmark::State& state) {
   const std::string mode = std::to_string(state.range(0));
   Press(state, "Form38", "Command1", {{"Text13", mode.c_str()}});
@@ -77,7 +83,7 @@ BENCHMARK(BM_PlanMode)->Arg(1)->Arg(2)->Arg(3);
 // The limit screen's longest ladder: 60 days at the widest custom limit,
 // whose up chain grows to 20 digits.
 void BM_LimitLadder60(benchmark::State& state) {
-  QuietHost host;
+  hc::TestHost host;
   hc::App app(host);
   hc::Screen& s = app.Get("Form41");
   s.Click("Option5");

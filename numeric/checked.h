@@ -55,7 +55,9 @@ Num Power(Num base, Num exponent);
 
 // The writing forms of numeric.h, taking a checked number.
 inline std::string NumberText(Num x) { return NumberText(x.v()); }
+inline double RoundHalfEven(Num x, int decimals) { return RoundHalfEven(x.v(), decimals); }
 inline double Round2(Num x) { return Round2(x.v()); }
+inline std::string FixedText(Num x, int decimals) { return FixedText(x.v(), decimals); }
 inline std::string Fixed2(Num x) { return Fixed2(x.v()); }
 inline void WriteRounded(std::string& field, Num x, std::string_view unit = {}) {
   WriteRounded(field, x.v(), unit);
@@ -64,5 +66,13 @@ inline void WriteRoundedFirst(std::string& field, Num x, std::string_view unit =
   WriteRoundedFirst(field, x.v(), unit);
 }
 inline void WritePlain(std::string& field, Num x) { WritePlain(field, x.v()); }
+
+// A running total kept in a field: the number the field holds (the leading
+// number, or with AddToStrict the whole text) plus the amount, written back
+// as its 15-digit text. Cut to 15 significant digits after every step.
+inline void AddTo(std::string& field, Num amount) { field = NumberText(Num(ReadNumber(field)) + amount); }
+inline void AddToStrict(std::string& field, Num amount) {
+  field = NumberText(Num(ReadNumberStrict(field)) + amount);
+}
 
 }  // namespace hc

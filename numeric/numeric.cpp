@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
+#include <stdexcept>
 
 #include "numeric/checked.h"
 
@@ -234,9 +235,25 @@ std::size_t ScanNumber(std::string_view text, std::size_t& pos, bool skipBlanks,
   return digits;
 }
 
+// The fast path of both readings, for the texts this program writes itself
+// (NumberText's plain and exponent forms, read back at every step of a
+// running total): a text of digits, points, signs and 'E' alone that the
+// standard library's exact conversion takes whole reads as that number,
+// which is what the general scan gives for it. Anything else, or a value
+// out of range, is left to the scan.
+bool ReadWritten(std::string_view text, double& value) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (!IsDigit(c) && c != '.' && c != '-' && c != '+' && c != 'E') return false;
+  }
+  auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
 }  // namespace
 
 double ReadNumber(std::string_view text) {
+  if (double fast = 0.0; ReadWritten(text, fast)) return fast;
   NumberBuffer buf;
   std::size_t pos = 0;
   if (ScanNumber(text, pos, true, buf) == 0) return 0.0;
@@ -244,6 +261,7 @@ double ReadNumber(std::string_view text) {
 }
 
 double ReadNumberStrict(std::string_view text) {
+  if (double fast = 0.0; ReadWritten(text, fast)) return fast;
   std::size_t b = 0;
   std::size_t e = text.size();
   while (b < e && text[b] == ' ') ++b;
@@ -287,6 +305,15 @@ void CheckFinite(double x) {
   if (!std::isfinite(x)) throw CalcError(ErrorKind::Overflow);
 }
 
+// 10^0 to 10^kMaxDecimals, each exact in a double.
+constexpr double kPowersOfTen[kMaxDecimals + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+int CheckedDecimals(int decimals) {
+  if (decimals < 0 || decimals > kMaxDecimals) throw std::out_of_range("decimals beyond 0.." + std::to_string(kMaxDecimals));
+  return decimals;
+}
+
 }  // namespace
 
 std::string NumberText(double x) {
@@ -326,51 +353,56 @@ std::string NumberText(double x) {
   return out;
 }
 
-double Round2(double x) {
+double RoundHalfEven(double x, int decimals) {
+  const double scale = kPowersOfTen[CheckedDecimals(decimals)];
   CheckFinite(x);
-  double p = x * 100.0;
+  double p = x * scale;
   CheckFinite(p);
   double r = std::nearbyint(p);  // round to nearest, halves to even
-  double out = r / 100.0;
+  double out = r / scale;
   return out == 0.0 ? 0.0 : out;
 }
 
-std::string Fixed2(double x) {
+std::string FixedText(double x, int decimals) {
+  const std::size_t places = static_cast<std::size_t>(CheckedDecimals(decimals));
   CheckFinite(x);
-  if (x == 0.0) return "0.00";
-  Digits15 s = SignificantDigits(x);
-  // value × 100 = D × 10^k with D the 15-digit integer and k = exp - 12.
-  int k = s.exp - 12;
-  std::string cents;  // decimal digits of the rounded value × 100
-  if (k >= 0) {
-    cents.assign(s.d, 15);
-    cents.append(static_cast<std::size_t>(k), '0');
-  } else {
-    int keep = 15 + k;  // digits at or above the cent
-    char dropped = '0';
-    if (keep >= 0 && keep < 15) dropped = s.d[keep];
-    if (keep > 0) cents.assign(s.d, static_cast<std::size_t>(keep));
-    if (dropped >= '5') {
-      // add one cent, carrying through the digits
-      int i = static_cast<int>(cents.size()) - 1;
-      while (i >= 0 && cents[static_cast<std::size_t>(i)] == '9') cents[static_cast<std::size_t>(i--)] = '0';
-      if (i < 0) {
-        cents.insert(cents.begin(), '1');
-      } else {
-        ++cents[static_cast<std::size_t>(i)];
+  std::string scaled;  // decimal digits of the rounded value × 10^decimals
+  if (x != 0.0) {
+    Digits15 s = SignificantDigits(x);
+    // value × 10^decimals = D × 10^k with D the 15-digit integer.
+    int k = s.exp - 14 + decimals;
+    if (k >= 0) {
+      scaled.assign(s.d, 15);
+      scaled.append(static_cast<std::size_t>(k), '0');
+    } else {
+      int keep = 15 + k;  // digits at or above the last decimal kept
+      char dropped = '0';
+      if (keep >= 0 && keep < 15) dropped = s.d[keep];
+      if (keep > 0) scaled.assign(s.d, static_cast<std::size_t>(keep));
+      if (dropped >= '5') {
+        // add one in the last place kept, carrying through the digits
+        std::size_t i = scaled.size();
+        while (i > 0 && scaled[i - 1] == '9') scaled[--i] = '0';
+        if (i == 0) {
+          scaled.insert(scaled.begin(), '1');
+        } else {
+          ++scaled[i - 1];
+        }
       }
     }
+    std::size_t first = scaled.find_first_not_of('0');
+    scaled.erase(0, first == std::string::npos ? scaled.size() : first);
   }
-  std::size_t first = cents.find_first_not_of('0');
-  if (first == std::string::npos) return "0.00";
-  cents.erase(0, first);
-  while (cents.size() < 3) cents.insert(cents.begin(), '0');
+  const bool negative = x < 0 && !scaled.empty();
+  while (scaled.size() < places + 1) scaled.insert(scaled.begin(), '0');
   std::string out;
-  out.reserve(cents.size() + 2);
-  if (x < 0) out.push_back('-');
-  out.append(cents, 0, cents.size() - 2);
-  out.push_back('.');
-  out.append(cents, cents.size() - 2, 2);
+  out.reserve(scaled.size() + 2);
+  if (negative) out.push_back('-');
+  out.append(scaled, 0, scaled.size() - places);
+  if (places > 0) {
+    out.push_back('.');
+    out.append(scaled, scaled.size() - places, places);
+  }
   return out;
 }
 
@@ -380,6 +412,13 @@ std::string Fixed2(double x) {
 void WriteRounded(std::string& field, double x, std::string_view unit) {
   std::string text = NumberText(x);
   text = NumberText(Round2(ReadNumber(text)));
+  text = Fixed2(ReadNumber(text));
+  text.append(unit);
+  field = std::move(text);
+}
+
+void RoundInPlace(std::string& field, std::string_view unit) {
+  std::string text = NumberText(Round2(ReadNumber(field)));
   text = Fixed2(ReadNumber(text));
   text.append(unit);
   field = std::move(text);

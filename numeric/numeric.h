@@ -79,13 +79,35 @@ class PairList {
 // "。", "，" and "," each replaced by a point, in this order.
 inline constexpr PairList DecimalMarks{ToPoint("。"), ToPoint("，"), ToPoint(",")};
 
-// The cleaning lists most screens use.
+// The cleaning lists of the screens, each named by what it cleans. Every
+// list starts with the decimal marks and then removes the units the field
+// may carry.
 inline constexpr PairList kMoneyMarks = DecimalMarks.Then({Remove("元")});
 inline constexpr PairList kMoneyOrPercentMarks = DecimalMarks.Then({Remove("元"), Remove("%")});
 inline constexpr PairList kShareMarks = DecimalMarks.Then({Remove("股")});
 inline constexpr PairList kPeriodMarks = DecimalMarks.Then({Remove("个")});
 inline constexpr PairList kRateMarks = DecimalMarks.Then({Remove("%")});
 inline constexpr PairList kMultipleMarks = DecimalMarks.Then({Remove("倍")});
+
+// The plan and grid screens also take the points a hurried typist makes:
+// "/" (the key beside the point) and a doubled point.
+inline constexpr PairList TypedPoints = DecimalMarks.Then({ToPoint("/"), ToPoint("..")});
+// The plan's capital: a doubled point, then 元.
+inline constexpr PairList kCapitalMarks = DecimalMarks.Then({ToPoint(".."), Remove("元")});
+// The plan's fraction, prices, stops and targets: typed points, 元 and %.
+inline constexpr PairList kTypedMoneyOrPercentMarks = TypedPoints.Then({Remove("元"), Remove("%")});
+// The plan's building mode: "/" as a point (no doubled point), 元 and %.
+inline constexpr PairList kModeMarks = DecimalMarks.Then({ToPoint("/"), Remove("元"), Remove("%")});
+// The grid's base price: typed points, with "./" before the doubled point,
+// 元 and %.
+inline constexpr PairList kBasePriceMarks =
+    DecimalMarks.Then({ToPoint("/"), ToPoint("./"), ToPoint(".."), Remove("元"), Remove("%")});
+// The grid's share counts: typed points, 股 and %.
+inline constexpr PairList kTypedShareMarks = TypedPoints.Then({Remove("股"), Remove("%")});
+// The grid's step counts: typed points, 个 and %.
+inline constexpr PairList kTypedCountMarks = TypedPoints.Then({Remove("个"), Remove("%")});
+// The grid's step percentage: typed points and %.
+inline constexpr PairList kTypedRateMarks = TypedPoints.Then({Remove("%")});
 
 // Replaces every occurrence of `find` in `text`, left to right without
 // overlap. Returns the new text.
@@ -128,19 +150,34 @@ double ReadNumberStrict(std::string_view text);
 // CalcError(Overflow): such a text is never produced.
 std::string NumberText(double x);
 
-// Rounds x to two decimals: x × 100 in double arithmetic, halves to the even
-// neighbour, divided by 100. Throws CalcError(Overflow) when x × 100 is
-// beyond the double range.
-double Round2(double x);
+// The most decimals the rounding and fixed-decimal forms take.
+inline constexpr int kMaxDecimals = 15;
 
-// The fixed two-decimal text ('9.70', '-1.00', '0.00'): x taken to 15
-// significant digits, then rounded half away from zero on those decimal
-// digits. Never '-0.00'.
-std::string Fixed2(double x);
+// Rounds x to `decimals` decimals (0 to kMaxDecimals): x × 10^decimals in
+// double arithmetic, halves to the even neighbour, divided by 10^decimals.
+// Throws CalcError(Overflow) when x × 10^decimals is beyond the double range.
+// Zero is 0, never -0.
+double RoundHalfEven(double x, int decimals);
+
+// Rounds x to two decimals, RoundHalfEven(x, 2).
+inline double Round2(double x) { return RoundHalfEven(x, 2); }
+
+// The fixed-decimals text ('9.70' at two decimals, '13' at none): x taken to
+// 15 significant digits, then rounded half away from zero on those decimal
+// digits to `decimals` decimals (0 to kMaxDecimals). Never '-0.00' or '-0'.
+std::string FixedText(double x, int decimals);
+
+// The fixed two-decimal text ('9.70', '-1.00', '0.00'), FixedText(x, 2).
+inline std::string Fixed2(double x) { return FixedText(x, 2); }
 
 // The common way of writing a result, three writes into the same field:
 // NumberText(x); NumberText(Round2(read back)); Fixed2(read back) + unit.
 void WriteRounded(std::string& field, double x, std::string_view unit = {});
+
+// The last two writes of WriteRounded on the number the field already holds
+// (the end of a running total, say): NumberText(Round2(read back)), then
+// Fixed2(read back) + unit. A step that fails writes nothing.
+void RoundInPlace(std::string& field, std::string_view unit = {});
 
 // Rounded first: NumberText(Round2(x)), then Fixed2 of it read back, with
 // the unit. The value is not cut to 15 digits before it is rounded.

@@ -88,9 +88,9 @@ struct ControlSpec {
     s.columnColors = colors;
     return s;
   }
-  constexpr ControlSpec Font(std::string_view name, double size, bool isBold) const {
+  constexpr ControlSpec Font(std::string_view family, double size, bool isBold) const {
     ControlSpec s = *this;
-    s.font = name;
+    s.font = family;
     s.fontSize = size;
     s.bold = isBold;
     return s;

@@ -6,18 +6,18 @@
 
 // X(name, factory, section, caption)
 #define HC_SCREENS(X)                                     \
-  X(Form1, MakeForm1, Price, "止盈止损价")                \
-  X(Form2, MakeForm2, Price, "涨跌幅")                    \
-  X(Form3, MakeForm3, Price, "涨停价、跌停价")            \
-  X(Form4, MakeForm4, Arithmetic, "加法")                 \
-  X(Form5, MakeForm5, Arithmetic, "乘法")                 \
-  X(Form6, MakeForm6, Price, "补仓后平均成本")            \
-  X(Form7, MakeForm7, Price, "复利计算器")                \
-  X(Form8, MakeForm8, Price, "分批补仓价")                \
-  X(Form9, MakeForm9, Arithmetic, "除法")                 \
-  X(Form11, MakeForm11, Valuation, "PE估值")              \
-  X(Form12, MakeForm12, Valuation, "猜猜价格")            \
-  X(Form13, MakeForm13, Valuation, "猜猜回调价格")        \
+  X(Form1, MakeMainScreen, Price, "止盈止损价")           \
+  X(Form2, MakeRiseFall, Price, "涨跌幅")                 \
+  X(Form3, MakeLimitPrices, Price, "涨停价、跌停价")      \
+  X(Form4, MakeAddition, Arithmetic, "加法")              \
+  X(Form5, MakeMultiplication, Arithmetic, "乘法")        \
+  X(Form6, MakeAverageCost, Price, "补仓后平均成本")      \
+  X(Form7, MakeCompoundGrowth, Price, "复利计算器")       \
+  X(Form8, MakeStagedPrices, Price, "分批补仓价")         \
+  X(Form9, MakeDivision, Arithmetic, "除法")              \
+  X(Form11, MakePeValuation, Valuation, "PE估值")         \
+  X(Form12, MakeWaveTarget, Valuation, "猜猜价格")        \
+  X(Form13, MakePullbackPrice, Valuation, "猜猜回调价格") \
   X(Form14, MakeForm14, Analysis, "财务分析")             \
   X(Form15, MakeForm15, Solvency, "偿债能力分析")         \
   X(Form16, MakeForm16, Solvency, "流动比率")             \
@@ -42,6 +42,6 @@
   X(Form35, MakeForm35, Profitability, "资本收益率")      \
   X(Form36, MakeForm36, Capital, "自有资金结构率")        \
   X(Form37, MakeForm37, Capital, "自有流动资金率")        \
-  X(Form38, MakeForm38, PlanGrid, "建仓计划")             \
-  X(Form39, MakeForm39, PlanGrid, "网格交易")             \
-  X(Form41, MakeForm41, Tools, "涨跌停价（分板块）")
+  X(Form38, MakePositionPlan, PlanGrid, "建仓计划")       \
+  X(Form39, MakeGridTrading, PlanGrid, "网格交易")        \
+  X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "shell/screen.h"
 
@@ -57,6 +58,16 @@ class RatioScreen final : private RatioWindow, public Screen {
   RatioScreen(App& app, const RatioMember& member) : RatioWindow(member), Screen(app, windowSpec), member_(member) {
     OnClick("Command1", &RatioScreen::Calculate);
     OnClick("Command2", &RatioScreen::ClearFields);
+    // The member's fields, bound once: a name the table lacks fails here.
+    for (std::string_view field : member.inputs) inputs_.push_back({field, &text(field)});
+    for (const RatioCheck& check : member.checks) checks_.push_back({&text(check.field), check.message});
+    result_ = &text(member.result);
+    if (!member.daysLabel.empty()) days_ = &text(member.daysLabel);
+    for (const Control& c : controls()) {
+      if (c.kind() == Kind::Text) textFields_.push_back(&At(c.name()));
+    }
+    std::sort(textFields_.begin(), textFields_.end(),
+              [](const Control* a, const Control* b) { return FieldNumber(a->name()) < FieldNumber(b->name()); });
   }
 
  private:
@@ -65,39 +76,47 @@ class RatioScreen final : private RatioWindow, public Screen {
     // The first amount keeps a "%" (it reads as the number before it); every
     // later input may carry either unit.
     bool first = true;
-    for (std::string_view field : member_.inputs) {
-      CleanNumberText(text(field), first ? kMoneyMarks : kMoneyOrPercentMarks);
+    for (const Input& input : inputs_) {
+      CleanNumberText(*input.text, first ? kMoneyMarks : kMoneyOrPercentMarks);
       first = false;
     }
     RatioInputs in;
-    for (std::string_view field : member_.inputs) in.Add(field, ReadNumber(text(field)));
-    for (const RatioCheck& check : member_.checks) {
-      if (IsMissing(text(check.field))) return PromptMissing(check.message);
+    for (const Input& input : inputs_) in.Add(input.name, ReadNumber(*input.text));
+    for (const Check& check : checks_) {
+      if (IsMissing(*check.text)) return PromptMissing(check.message);
     }
 
     // Ratio and turnover period are both evaluated before either is shown,
     // so a period that cannot be computed leaves the ratio unwritten too.
     Num ratio = member_.formula(in);
     Num days;
-    if (!member_.daysLabel.empty()) days = Num(360) / member_.formula(in);
+    if (days_ != nullptr) days = Num(360) / member_.formula(in);
 
-    WriteRounded(text(member_.result), ratio);
-    if (!member_.daysLabel.empty()) WriteRounded(text(member_.daysLabel), days, "天");
+    WriteRounded(*result_, ratio);
+    if (days_ != nullptr) WriteRounded(*days_, days, "天");
   }
 
   // Command2: every text field emptied in the order Text1, Text2, …, the
   // result's placeholder too. Labels, the days label among them, stay.
   void ClearFields() {
-    std::vector<std::string_view> fields;
-    for (const Control& c : controls()) {
-      if (c.kind() == Kind::Text) fields.push_back(c.name());
-    }
-    std::sort(fields.begin(), fields.end(),
-              [](std::string_view a, std::string_view b) { return FieldNumber(a) < FieldNumber(b); });
-    for (std::string_view field : fields) text(field).clear();
+    for (Control* field : textFields_) field->text.clear();
   }
 
+  struct Input {
+    std::string_view name;
+    std::string* text;
+  };
+  struct Check {
+    std::string* text;
+    std::string_view message;
+  };
+
   const RatioMember& member_;
+  std::vector<Input> inputs_;         // in cleaning order
+  std::vector<Check> checks_;         // in checking order
+  std::string* result_ = nullptr;     // the ratio's field
+  std::string* days_ = nullptr;       // the turnover period's label, if any
+  std::vector<Control*> textFields_;  // every text field, in the order Text1, Text2, …
 };
 
 }  // namespace

@@ -111,13 +111,13 @@ constexpr BoardOption kBoards[] = {
 };
 constexpr std::string_view kCustomOption = "Option5";
 
-class Form41 final : public Screen {
+class BoardLimits final : public Screen {
  public:
-  explicit Form41(App& app) : Screen(app, kSpec) {
-    for (const BoardOption& board : kBoards) OnClick(board.option, &Form41::FollowLimitChoice);
-    OnClick(kCustomOption, &Form41::FollowLimitChoice);
-    OnClick("Command1", &Form41::Calculate);
-    OnClick("Command2", &Form41::Clear);
+  explicit BoardLimits(App& app) : Screen(app, kSpec) {
+    for (const BoardOption& board : kBoards) OnClick(board.option, &BoardLimits::FollowLimitChoice);
+    OnClick(kCustomOption, &BoardLimits::FollowLimitChoice);
+    OnClick("Command1", &BoardLimits::Calculate);
+    OnClick("Command2", &BoardLimits::Clear);
     // Bound now, so that a misspelt name fails when the screen is made.
     for (std::string_view name : {"Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Table1"}) At(name);
   }
@@ -207,6 +207,6 @@ class Form41 final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm41(App& app) { return std::make_unique<Form41>(app); }
+std::unique_ptr<Screen> MakeBoardLimits(App& app) { return std::make_unique<BoardLimits>(app); }
 
 }  // namespace hc

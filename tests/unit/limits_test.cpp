@@ -7,6 +7,7 @@
 
 #include "screens/tools/limits.h"
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace hc {
 namespace {
@@ -158,16 +159,8 @@ TEST(TicksText, TheTicksDecimals) {
   for (const auto& c : cases) EXPECT_EQ(TicksText(c.ticks, c.decimals), c.text);
 }
 
-class QuietHost final : public Host {
- public:
-  void ShowMessage(std::string_view) override {}
-  void ReportError(ErrorKind) override {}
-  void WindowChanged(Screen&, WindowEvent) override {}
-  void ExitProgram() override {}
-};
-
 TEST(LimitScreen, LadderColumnsUpInRedDownInGreen) {
-  QuietHost host;
+  TestHost host;
   App app(host);
   const Control& table = app.Get("Form41").At("Table1");
   ASSERT_EQ(table.kind(), Kind::Table);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace hc {
 namespace {
@@ -149,23 +150,6 @@ const Link kLinks[] = {
     // A tool opened otherwise than from a screen goes back to the main screen.
     {"Form41", "Command3", "切换回去", "Form1", true},
 };
-// Records what the screens ask of the windowing side.
-class RecordingHost final : public Host {
- public:
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  void ReportError(ErrorKind kind) override { errors.push_back(kind); }
-  void WindowChanged(Screen& screen, WindowEvent event) override {
-    if (event == WindowEvent::Shown) events.push_back("show " + std::string(screen.name()));
-    if (event == WindowEvent::Hidden) events.push_back("hide " + std::string(screen.name()));
-  }
-  void ExitProgram() override { ++exits; }
-
-  std::vector<std::string> messages;
-  std::vector<ErrorKind> errors;
-  std::vector<std::string> events;
-  int exits = 0;
-};
-
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
   for (const ScreenEntry& e : ScreenRegistry()) {
@@ -177,7 +161,7 @@ std::vector<std::string> VisibleScreens(App& app) {
 TEST(Catalogue, EveryScreenHasItsTitleAndSize) {
   ASSERT_EQ(ScreenRegistry().size(), std::size(kCatalogue));
   for (const Catalogue& c : kCatalogue) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     Screen& s = app.Get(c.screen);
     EXPECT_EQ(s.title(), c.title) << c.screen;
@@ -189,7 +173,7 @@ TEST(Catalogue, EveryScreenHasItsTitleAndSize) {
 
 TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
   for (const Link& link : kLinks) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     app.Start();
     Screen& source = app.Get(link.source);
@@ -200,7 +184,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
     app.Get("Form1").Hide();
     source.Show();
     source.NoteMovedByUser(1230, 4560);
-    host.events.clear();
+    host.windows.clear();
     source.Click(link.button);
     const std::string where = std::string(link.source) + "." + link.button;
     Screen& target = app.Get(link.target);
@@ -209,7 +193,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
     EXPECT_EQ(target.left(), 4560) << where;
     std::vector<std::string> expected = {"hide " + std::string(link.source), "show " + std::string(link.target)};
     if (!link.hideFirst) std::swap(expected[0], expected[1]);
-    EXPECT_EQ(host.events, expected) << where;
+    EXPECT_EQ(host.windows, expected) << where;
     EXPECT_TRUE(host.messages.empty()) << where;
   }
 }
@@ -217,7 +201,7 @@ TEST(Navigation, EveryButtonShowsItsTargetAtTheSourcesPlace) {
 TEST(Navigation, NoOtherButtonSwitchesScreens) {
   // Every navigation button of every screen is one of the links above.
   for (const ScreenEntry& e : ScreenRegistry()) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     Screen& s = app.Get(e.name);
     for (const Control& c : s.controls()) {
@@ -230,7 +214,7 @@ TEST(Navigation, NoOtherButtonSwitchesScreens) {
 }
 
 TEST(Navigation, BackButtonsGoToFixedParents) {
-  RecordingHost host;
+  TestHost host;
   App app(host);
   app.Start();
   app.Get("Form1").Click("Command2");  // 补仓成本
@@ -244,7 +228,7 @@ TEST(Navigation, BackButtonsGoToFixedParents) {
 }
 
 TEST(Placement, ScreensOpenWhereTheTableSays) {
-  RecordingHost host;
+  TestHost host;
   App app(host, 28800, 16200);
   app.Start();
   Screen& main = app.Get("Form1");
@@ -264,7 +248,7 @@ TEST(Placement, ScreensOpenWhereTheTableSays) {
 
 TEST(Close, EveryCloseBoxEndsTheProgram) {
   for (const ScreenEntry& e : ScreenRegistry()) {
-    RecordingHost host;
+    TestHost host;
     App app(host);
     app.Start();
     app.Get(e.name).Close();
@@ -274,7 +258,7 @@ TEST(Close, EveryCloseBoxEndsTheProgram) {
 }
 
 TEST(Lifecycle, ScreensAreCreatedOnFirstUseOnly) {
-  RecordingHost host;
+  TestHost host;
   App app(host);
   app.Start();
   EXPECT_NE(app.Existing("Form1"), nullptr);

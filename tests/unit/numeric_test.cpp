@@ -150,6 +150,39 @@ TEST(Fixed2, HalvesGoAwayFromZeroOnThe15DigitText) {
   for (const TextCase& c : cases) EXPECT_EQ(Fixed2(c.x), c.text) << c.x;
 }
 
+struct DecimalsCase {
+  double x;
+  int decimals;
+  const char* text;
+};
+
+// Other decimals than the cent: the whole lots of the multiplication screen
+// (a tenth, then none) and the extremes of the range.
+TEST(RoundHalfEven, AnyDecimals) {
+  const DecimalsCase cases[] = {
+      {12.45, 1, "12.4"}, {12.55, 1, "12.6"}, {12.25, 1, "12.2"}, {-0.04, 1, "0"},  {2.5, 0, "2"},
+      {3.5, 0, "4"},      {-2.5, 0, "-2"},    {0.4, 0, "0"},      {1.0005, 3, "1"}, {0.123456789012345, 15, "0.123456789012345"},
+  };
+  for (const DecimalsCase& c : cases) EXPECT_EQ(NumberText(RoundHalfEven(c.x, c.decimals)), c.text) << c.x;
+  EXPECT_EQ(Round2(2.675), RoundHalfEven(2.675, 2));
+  EXPECT_THROW(RoundHalfEven(1e300, 15), CalcError);
+  EXPECT_THROW(RoundHalfEven(1, 16), std::out_of_range);
+  EXPECT_THROW(RoundHalfEven(1, -1), std::out_of_range);
+}
+
+TEST(FixedText, AnyDecimalsHalvesAwayFromZero) {
+  const DecimalsCase cases[] = {
+      {12.5, 0, "13"},      {-12.5, 0, "-13"},   {0.49, 0, "0"},    {-0.4, 0, "0"},     {0, 0, "0"},
+      {-0.0, 0, "0"},       {999.5, 0, "1000"},  {1e20, 0, "100000000000000000000"},  {12.45, 1, "12.5"},
+      {-0.04, 1, "0.0"},    {0.05, 1, "0.1"},    {1.0005, 3, "1.001"}, {2.5, 4, "2.5000"}, {1e-20, 15, "0.000000000000000"},
+      {0.1, 15, "0.100000000000000"},
+  };
+  for (const DecimalsCase& c : cases) EXPECT_EQ(FixedText(c.x, c.decimals), c.text) << c.x << " at " << c.decimals;
+  EXPECT_EQ(Fixed2(1.005), FixedText(1.005, 2));
+  EXPECT_THROW(FixedText(std::numeric_limits<double>::infinity(), 0), CalcError);
+  EXPECT_THROW(FixedText(1, 16), std::out_of_range);
+}
+
 struct WriteCase {
   double x;
   const char* unit;
@@ -186,6 +219,40 @@ TEST(WriteRounded, OtherForms) {
   EXPECT_EQ(field, "20");
   WritePlain(field, 6.38297872340426);
   EXPECT_EQ(field, "6.38297872340426");
+}
+
+// The last two writes of WriteRounded on the text a running total left.
+TEST(RoundInPlace, RoundsTheNumberTheFieldHolds) {
+  const struct {
+    const char* before;
+    const char* unit;
+    const char* after;
+  } cases[] = {{"367.254", "", "367.25"}, {"0.125", "", "0.12"}, {"-1E-05", "", "0.00"}, {"36979.905", "元", "36979.90元"},
+               {"12abc", "", "12.00"},    {"", "", "0.00"}};
+  for (const auto& c : cases) {
+    std::string field = c.before;
+    RoundInPlace(field, c.unit);
+    EXPECT_EQ(field, c.after) << c.before;
+  }
+  std::string field = "2E+307";
+  EXPECT_THROW(RoundInPlace(field), CalcError);
+  EXPECT_EQ(field, "2E+307");
+}
+
+// A running total read back from its text at every step.
+TEST(AddTo, KeepsTheTotalAsItsText) {
+  std::string total = "0";
+  for (int i = 0; i < 3; ++i) AddTo(total, 0.1);
+  EXPECT_EQ(total, "0.3");  // cut to 15 digits at every step: no 0.30000000000000004
+  std::string shares = "1.15292150460684E+20";
+  AddToStrict(shares, 1);
+  EXPECT_EQ(shares, "1.15292150460684E+20");
+  std::string typed = "5股";
+  AddTo(typed, 1);
+  EXPECT_EQ(typed, "6");
+  typed = "5股";
+  EXPECT_THROW(AddToStrict(typed, 1), CalcError);
+  EXPECT_EQ(typed, "5股");
 }
 
 TEST(WriteRounded, ErrorLeavesTheFieldUnchanged) {

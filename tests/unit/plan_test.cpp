@@ -10,6 +10,7 @@
 
 #include "screens/plan/plan_calc.h"
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace hc {
 namespace {
@@ -73,16 +74,8 @@ TEST(MovePercent, ChangeFromTheBase) {
   EXPECT_THROW(MovePercent(0, 1), CalcError);
 }
 
-class QuietHost final : public Host {
- public:
-  void ShowMessage(std::string_view) override {}
-  void ReportError(ErrorKind) override {}
-  void WindowChanged(Screen&, WindowEvent) override {}
-  void ExitProgram() override {}
-};
-
 TEST(PlanScreen, TabReachesTheModeOnlyAfterTheButtons) {
-  QuietHost host;
+  TestHost host;
   App app(host);
   app.Start();
   const ScreenSpec& layout = app.Get("Form38").layout();

@@ -8,11 +8,11 @@
 // a label that a press does not reach keeps the text of an earlier press.
 // The hidden fields Text14 and Text15 hold the absolute total loss and gain
 // and carry them from press to press into the overall risk/reward ratio.
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "screens/plan/plan_calc.h"
 #include "shell/registry.h"
@@ -136,13 +136,6 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// Cleaning: the capital takes a doubled point and 元; the fraction, prices,
-// stops and targets also "/" as a point and %; the mode "/" but no doubled
-// point.
-constexpr PairList kCapitalMarks = DecimalMarks.Then({ToPoint(".."), Remove("元")});
-constexpr PairList kPlanMarks = DecimalMarks.Then({ToPoint("/"), ToPoint(".."), Remove("元"), Remove("%")});
-constexpr PairList kModeMarks = DecimalMarks.Then({ToPoint("/"), Remove("元"), Remove("%")});
-
 // The fields of one tranche (one entry price).
 struct TrancheFields {
   std::string_view price, stop, target;  // inputs
@@ -183,8 +176,17 @@ constexpr std::string_view kRiskOutputs[] = {
     "Label21", "Label28", "Label29", "Label42", "Label41", "Label31", "Label32", "Label33", "Label43",
     "Label44", "Label51", "Label35", "Label36", "Label37", "Text14",  "Text15",  "Label55"};
 
+// The texts of one tranche's fields, bound once.
+struct Tranche {
+  std::string &price, &stop, &target;
+  std::string &money, &shares, &ofCapital;
+  std::string &stopMove, &loss, &targetMove, &gain, &ratio;
+};
+
 // A set of tranches over which the totals are summed.
-using Tranches = std::array<bool, 3>;
+struct Tranches {
+  bool in[3] = {};
+};
 
 // The total's text without its sign. Only a leading minus goes: a total
 // below 0.0001 is written like '-1E-05', and dropping the exponent's minus
@@ -194,11 +196,11 @@ std::string WithoutSign(std::string text) {
   return text;
 }
 
-class Form38 final : public Screen {
+class PositionPlan final : public Screen {
  public:
-  explicit Form38(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form38::BuildPlan);
-    OnClick("Command2", &Form38::Clear);
+  explicit PositionPlan(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PositionPlan::BuildPlan);
+    OnClick("Command2", &PositionPlan::Clear);
   }
 
  private:
@@ -217,17 +219,14 @@ class Form38 final : public Screen {
 
   // A field is filled when it holds a text that reads as a number other
   // than 0.
-  bool Filled(std::string_view field) {
-    const std::string& t = text(field);
-    return !IsMissing(t) && ReadNumber(t) != 0;
-  }
+  static bool Filled(const std::string& field) { return !IsMissing(field) && ReadNumber(field) != 0; }
 
-  void Empty(std::initializer_list<std::string_view> fields) {
-    for (std::string_view f : fields) text(f).clear();
+  static void Empty(std::initializer_list<std::string*> fields) {
+    for (std::string* f : fields) f->clear();
   }
   void EmptyRisk(int i) {
-    const TrancheFields& f = kTranches[i];
-    Empty({f.stopMove, f.loss, f.targetMove, f.gain, f.ratio});
+    Tranche& t = tranches_[i];
+    Empty({&t.stopMove, &t.loss, &t.targetMove, &t.gain, &t.ratio});
   }
 
   // "建仓计划".
@@ -235,24 +234,25 @@ class Form38 final : public Screen {
     plan_ = Plan{};
     Plan& p = plan_;
 
-    CleanNumberText(text("Text1"), kCapitalMarks);
-    for (std::string_view f : {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
-                               "Text11", "Text12"}) {
-      CleanNumberText(text(f), kPlanMarks);
-    }
-    CleanNumberText(text("Text13"), kModeMarks);
-    p.capital = ReadNumber(text("Text1"));
-    p.denominator = ReadNumber(text("Text2"));
-    p.numerator = ReadNumber(text("Text3"));
-    for (int i = 0; i < 3; ++i) p.price[i] = ReadNumber(text(kTranches[i].price));
-    for (int i = 0; i < 3; ++i) p.stop[i] = ReadNumber(text(kTranches[i].stop));
-    for (int i = 0; i < 3; ++i) p.target[i] = ReadNumber(text(kTranches[i].target));
-    p.mode = ReadNumber(text("Text13"));
+    CleanNumberText(capital, kCapitalMarks);
+    CleanNumberText(denominator, kTypedMoneyOrPercentMarks);
+    CleanNumberText(numerator, kTypedMoneyOrPercentMarks);
+    for (Tranche& t : tranches_) CleanNumberText(t.price, kTypedMoneyOrPercentMarks);
+    for (Tranche& t : tranches_) CleanNumberText(t.stop, kTypedMoneyOrPercentMarks);
+    for (Tranche& t : tranches_) CleanNumberText(t.target, kTypedMoneyOrPercentMarks);
+    CleanNumberText(mode, kModeMarks);
+    p.capital = ReadNumber(capital);
+    p.denominator = ReadNumber(denominator);
+    p.numerator = ReadNumber(numerator);
+    for (int i = 0; i < 3; ++i) p.price[i] = ReadNumber(tranches_[i].price);
+    for (int i = 0; i < 3; ++i) p.stop[i] = ReadNumber(tranches_[i].stop);
+    for (int i = 0; i < 3; ++i) p.target[i] = ReadNumber(tranches_[i].target);
+    p.mode = ReadNumber(mode);
 
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入本金！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入金额比例！");
-    if (IsMissing(text("Text3"))) return PromptMissing("请输入金额比例！！");
-    if (text("Text13") == "0" || IsMissing(text("Text13"))) {
+    if (IsMissing(capital)) return PromptMissing("请输入本金！");
+    if (IsMissing(denominator)) return PromptMissing("请输入金额比例！");
+    if (IsMissing(numerator)) return PromptMissing("请输入金额比例！！");
+    if (mode == "0" || IsMissing(mode)) {
       return PromptMissing("请输入建仓模式：1是平均分配，2是金字塔，3是2/3,1/3！！");
     }
     if (p.numerator > p.denominator) return PromptMissing("分子比分母大了，请正确输入金额比例！");
@@ -262,9 +262,9 @@ class Form38 final : public Screen {
 
     p.planned = (p.numerator / p.denominator) * p.capital;
     for (int i = 0; i < 3; ++i) {
-      p.hasPrice[i] = Filled(kTranches[i].price);
-      p.hasStop[i] = Filled(kTranches[i].stop);
-      p.hasTarget[i] = Filled(kTranches[i].target);
+      p.hasPrice[i] = Filled(tranches_[i].price);
+      p.hasStop[i] = Filled(tranches_[i].stop);
+      p.hasTarget[i] = Filled(tranches_[i].target);
     }
 
     // First pass: each filled price buys whole lots with its allotment. A
@@ -276,25 +276,25 @@ class Form38 final : public Screen {
       WritePurchase(i);
       if (i == 2 && p.hasPrice[0] && p.hasPrice[1]) BuyExtraLots();
     }
-    WriteRounded(text("Label5"), p.planned, "元");
+    WriteRounded(plannedAmount, p.planned, "元");
 
     // Totals over the final counts.
     for (int i = 0; i < 3; ++i) p.shares[i] = AddShares(p.extra[i], p.first[i]);
     p.totalShares = AddShares(p.shares[2], AddShares(p.shares[1], p.shares[0]));
     p.totalMoney = Num(p.shares[2]) * p.price[2] + (Num(p.shares[1]) * p.price[1] + Num(p.shares[0]) * p.price[0]);
     if (p.hasPrice[0] || p.hasPrice[1] || p.hasPrice[2]) {
-      text("Label48") = "总股数：" + NumberText(p.totalShares);
-      text("Label47") = p.totalShares > 0 ? "平均价：" + Fixed2(p.totalMoney / p.totalShares) : "";
+      sharesBought = "总股数：" + NumberText(p.totalShares);
+      averagePrice = p.totalShares > 0 ? "平均价：" + Fixed2(p.totalMoney / p.totalShares) : "";
       SummaryLevels();
     }
 
     // A tranche whose first pass bought nothing shows no purchase, even when
     // extra lots were bought at its price.
     for (int i = 0; i < 3; ++i) {
-      if (p.first[i] <= 0) Empty({kTranches[i].money, kTranches[i].shares, kTranches[i].ofCapital});
+      if (p.first[i] <= 0) Empty({&tranches_[i].money, &tranches_[i].shares, &tranches_[i].ofCapital});
     }
     if (p.totalShares == 0) {
-      for (std::string_view f : kRiskOutputs) text(f).clear();
+      for (std::string* f : riskOutputs_) f->clear();
     }
 
     for (int i = 0; i < 3; ++i) StopSide(i);
@@ -346,11 +346,11 @@ class Form38 final : public Screen {
   // of the capital.
   void WritePurchase(int i) {
     const Plan& p = plan_;
-    const TrancheFields& f = kTranches[i];
+    Tranche& f = tranches_[i];
     Num money = p.price[i] * p.extra[i] + p.price[i] * p.first[i];
-    WriteRounded(text(f.money), money, "元");
-    text(f.shares) = NumberText(AddShares(p.extra[i], p.first[i])) + "股";
-    WriteRounded(text(f.ofCapital), money / p.capital * 100, "%");
+    WriteRounded(f.money, money, "元");
+    f.shares = NumberText(AddShares(p.extra[i], p.first[i])) + "股";
+    WriteRounded(f.ofCapital, money / p.capital * 100, "%");
   }
 
   // What the first pass left over buys further lots at price 1, then at
@@ -375,9 +375,9 @@ class Form38 final : public Screen {
     const Plan& p = plan_;
     if (!p.hasStop[0]) return;
     Num average = p.totalShares > 0 ? ReadNumber(Fixed2(p.totalMoney / p.totalShares)) : 0.0;
-    text("Label49") = average > 0 ? "止损位：" + Fixed2(MovePercent(average, p.stop[0])) + "%" : "";
+    stopLevel = average > 0 ? "止损位：" + Fixed2(MovePercent(average, p.stop[0])) + "%" : "";
     if (p.hasTarget[0]) {
-      text("Label50") = average > 0 ? "目标盈利：" + Fixed2(MovePercent(average, p.target[0])) + "%" : "";
+      targetLevel = average > 0 ? "目标盈利：" + Fixed2(MovePercent(average, p.target[0])) + "%" : "";
     }
   }
 
@@ -387,8 +387,8 @@ class Form38 final : public Screen {
   template <class Pred>
   static Tranches Through(int i, Pred included) {
     Tranches set{};
-    for (int j = 0; j < i; ++j) set[j] = included(j);
-    set[i] = true;
+    for (int j = 0; j < i; ++j) set.in[j] = included(j);
+    set.in[i] = true;
     return set;
   }
 
@@ -397,7 +397,7 @@ class Form38 final : public Screen {
   static Num Sum(const Tranches& set, Term term) {
     Num s = 0;
     for (int i = 0; i < 3; ++i) {
-      if (set[i]) s = s + term(i);
+      if (set.in[i]) s = s + term(i);
     }
     return s;
   }
@@ -415,58 +415,56 @@ class Form38 final : public Screen {
   // A total into its label and its absolute value into the hidden field
   // that carries it to the overall ratio. Both are computed before either
   // is written, so a failing total writes nothing.
-  void WriteTotal(std::string_view label, std::string_view carried, Num total) {
+  static void WriteTotal(std::string& label, std::string& carried, Num total) {
     std::string shown = NumberText(total);
     std::string absolute = WithoutSign(shown);
-    absolute = NumberText(Round2(ReadNumber(absolute)));
-    absolute = Fixed2(ReadNumber(absolute));
-    shown = NumberText(Round2(ReadNumber(shown)));
-    shown = Fixed2(ReadNumber(shown));
-    text(carried) = std::move(absolute);
-    text(label) = std::move(shown);
+    RoundInPlace(absolute);
+    RoundInPlace(shown);
+    carried = std::move(absolute);
+    label = std::move(shown);
   }
 
   // "：" + the value rounded to the cent + "%".
-  void WriteOfCapital(std::string_view label, Num value) {
+  void WriteOfCapital(std::string& label, Num value) {
     std::string s;
     WriteRounded(s, value / plan_.capital * 100, "%");
-    text(label) = "：" + s;
+    label = "：" + s;
   }
 
   void WriteLossOnInvested(const Tranches& set) {
-    WriteRounded(text("Label38"), MovePercent(Cost(set), ValueAt(plan_.stop, set)), "%");
+    WriteRounded(lossOnInvested, MovePercent(Cost(set), ValueAt(plan_.stop, set)), "%");
   }
   // The risk to the capital: Σ (entry − stop) × N.
   void WriteLossOfCapital(const Tranches& set) {
     Num risk = Sum(set, [this](int i) { return (plan_.price[i] - plan_.stop[i]) * plan_.shares[i]; });
-    WriteOfCapital("Label21", risk);
+    WriteOfCapital(lossOfCapital, risk);
   }
 
   // The stop-loss side of tranche i.
   void StopSide(int i) {
     const Plan& p = plan_;
-    const TrancheFields& f = kTranches[i];
+    Tranche& f = tranches_[i];
     if (p.first[i] > 0 && p.hasPrice[i] && p.hasStop[i]) {
-      WriteRounded(text(f.stopMove), MovePercent(p.price[i], p.stop[i]), "%");
-      WriteRounded(text(f.loss), (p.stop[i] - p.price[i]) * p.shares[i]);
+      WriteRounded(f.stopMove, MovePercent(p.price[i], p.stop[i]), "%");
+      WriteRounded(f.loss, (p.stop[i] - p.price[i]) * p.shares[i]);
       Tranches set = Through(i, [&p](int j) { return p.hasStop[j] && p.hasPrice[j]; });
       Tranches stopsOnly = Through(i, [&p](int j) { return p.hasStop[j]; });
       if (i == 0) {
         WriteLossOnInvested(set);
         WriteLossOfCapital(stopsOnly);
-        WriteTotal("Label26", "Text14", ChangeAt(p.stop, set));
+        WriteTotal(totalLoss, carriedLoss, ChangeAt(p.stop, set));
       } else {
-        WriteTotal("Label26", "Text14", ChangeAt(p.stop, set));
+        WriteTotal(totalLoss, carriedLoss, ChangeAt(p.stop, set));
         WriteLossOnInvested(set);
         WriteLossOfCapital(stopsOnly);
       }
     }
-    if (p.stop[i] <= 0) Empty({f.stopMove, f.loss});
+    if (p.stop[i] <= 0) Empty({&f.stopMove, &f.loss});
     if (i == 2) {
       if (p.stop[0] <= 0 && p.stop[1] <= 0 && p.stop[2] <= 0) {
-        Empty({"Label38", "Label26", "Label25", "Text14", "Label55"});
+        Empty({&lossOnInvested, &totalLoss, &lossEquals, &carriedLoss, &overallRatio});
       } else {
-        text("Label25") = "=";
+        lossEquals = "=";
       }
     }
     if (p.price[i] <= 0) EmptyRisk(i);
@@ -478,40 +476,40 @@ class Form38 final : public Screen {
     Num used = (((p.price[0] * p.first[0] + p.price[1] * p.first[1]) + p.price[2] * p.first[2]) +
                 p.price[0] * p.extra[0]) +
                p.price[1] * p.extra[1];
-    WriteRounded(text("Label40"), used, "元");
-    WriteRounded(text("Label45"), used / p.capital * 100, "%");
+    WriteRounded(moneyUsed, used, "元");
+    WriteRounded(usedOfCapital, used / p.capital * 100, "%");
   }
 
   // The target side and the risk/reward of tranche i. False when a stop
   // equal to its entry price ends the press.
   bool TargetSide(int i) {
     const Plan& p = plan_;
-    const TrancheFields& f = kTranches[i];
+    Tranche& f = tranches_[i];
     if (p.first[i] > 0 && p.hasPrice[i] && p.hasTarget[i]) {
       if (i > 0 && p.stop[i] == p.price[i]) {
         ShowMessage(kStopAtPriceMessages[i]);
         return false;
       }
-      WriteRounded(text(f.targetMove), MovePercent(p.price[i], p.target[i]), "%");
-      WriteRounded(text(f.gain), (p.target[i] - p.price[i]) * p.shares[i]);
+      WriteRounded(f.targetMove, MovePercent(p.price[i], p.target[i]), "%");
+      WriteRounded(f.gain, (p.target[i] - p.price[i]) * p.shares[i]);
       Tranches set = Through(i, [&p](int j) { return p.hasTarget[j] && p.hasPrice[j]; });
       Num gain = ChangeAt(p.target, set);
-      WriteTotal("Label44", "Text15", gain);
-      WriteOfCapital("Label51", gain);
-      WriteRounded(text("Label41"), MovePercent(Cost(set), ValueAt(p.target, set)), "%");
+      WriteTotal(totalGain, carriedGain, gain);
+      WriteOfCapital(gainOfCapital, gain);
+      WriteRounded(gainOnInvested, MovePercent(Cost(set), ValueAt(p.target, set)), "%");
       // Reward per unit of risk on the first-pass lots; a stop at the entry
       // price (allowed for price 1 only) has no risk and shows "0".
       Num risk = p.price[i] - p.stop[i];
       if (risk == 0) {
-        text(f.ratio) = "0";
+        f.ratio = "0";
       } else {
         std::string r;
         WriteRounded(r, ((p.target[i] - p.price[i]) * p.first[i]) / (risk * p.first[i]));
-        text(f.ratio) = std::string(kRatioPrefix) + r;
+        f.ratio = std::string(kRatioPrefix) + r;
       }
     }
-    if (i == 0 && p.target[0] <= 0) Empty({f.targetMove, f.gain, f.ratio, "Label50"});
-    if (i == 1 && p.target[1] <= 0) Empty({f.targetMove, f.gain, f.ratio});
+    if (i == 0 && p.target[0] <= 0) Empty({&f.targetMove, &f.gain, &f.ratio, &targetLevel});
+    if (i == 1 && p.target[1] <= 0) Empty({&f.targetMove, &f.gain, &f.ratio});
     return true;
   }
 
@@ -519,19 +517,19 @@ class Form38 final : public Screen {
   // an earlier press; then the end of the target row.
   void OverallRatio() {
     const Plan& p = plan_;
-    if (Filled("Text14") && Filled("Text15")) {
+    if (Filled(carriedLoss) && Filled(carriedGain)) {
       std::string r;
-      WriteRounded(r, Num(ReadNumber(text("Text15"))) / ReadNumber(text("Text14")));
-      text("Label55") = std::string(kRatioPrefix) + r;
+      WriteRounded(r, Num(ReadNumber(carriedGain)) / ReadNumber(carriedLoss));
+      overallRatio = std::string(kRatioPrefix) + r;
     } else {
-      text("Label55").clear();
+      overallRatio.clear();
     }
-    const TrancheFields& third = kTranches[2];
-    if (p.target[2] <= 0) Empty({third.targetMove, third.gain, third.ratio});
+    Tranche& third = tranches_[2];
+    if (p.target[2] <= 0) Empty({&third.targetMove, &third.gain, &third.ratio});
     if (p.target[0] <= 0 && p.target[1] <= 0 && p.target[2] <= 0) {
-      Empty({"Label41", "Label43", "Label44", "Text15", "Label55", "Label50"});
+      Empty({&gainOnInvested, &gainEquals, &totalGain, &carriedGain, &overallRatio, &targetLevel});
     } else {
-      text("Label43") = "=";
+      gainEquals = "=";
     }
   }
 
@@ -539,15 +537,56 @@ class Form38 final : public Screen {
   // the capital, the fraction, the mode, the carried totals and the "="
   // labels stay.
   void Clear() {
-    for (int i = 0; i < 3; ++i) Empty({kTranches[i].price, kTranches[i].stop, kTranches[i].target});
-    for (std::string_view f : kClearedLabels) text(f).clear();
+    for (Tranche& t : tranches_) Empty({&t.price, &t.stop, &t.target});
+    for (std::string* f : clearedLabels_) f->clear();
   }
 
+  // Binds the names of a list of controls to their texts.
+  template <std::size_t N>
+  std::vector<std::string*> Bind(const std::string_view (&names)[N]) {
+    std::vector<std::string*> out;
+    for (std::string_view name : names) out.push_back(&text(name));
+    return out;
+  }
+  Tranche Bind(const TrancheFields& f) {
+    return Tranche{text(f.price),    text(f.stop), text(f.target),     text(f.money), text(f.shares), text(f.ofCapital),
+                   text(f.stopMove), text(f.loss), text(f.targetMove), text(f.gain),  text(f.ratio)};
+  }
+
+  // Capital C, the fraction U / D of it to spend, the building mode m.
+  std::string& capital = text("Text1");
+  std::string& denominator = text("Text2");
+  std::string& numerator = text("Text3");
+  std::string& mode = text("Text13");
+  Tranche tranches_[3] = {Bind(kTranches[0]), Bind(kTranches[1]), Bind(kTranches[2])};
+  // The plan as a whole.
+  std::string& plannedAmount = text("Label5");  // P = U / D × C
+  std::string& sharesBought = text("Label48");  // S
+  std::string& averagePrice = text("Label47");  // M / S
+  std::string& stopLevel = text("Label49");     // from the average price to stop 1
+  std::string& targetLevel = text("Label50");   // from the average price to target 1
+  std::string& moneyUsed = text("Label40");
+  std::string& usedOfCapital = text("Label45");
+  // Totals at the stops.
+  std::string& lossOnInvested = text("Label38");
+  std::string& lossEquals = text("Label25");
+  std::string& totalLoss = text("Label26");
+  std::string& lossOfCapital = text("Label21");
+  std::string& carriedLoss = text("Text14");  // hidden: |total loss|, kept for the overall ratio
+  // Totals at the targets.
+  std::string& gainOnInvested = text("Label41");
+  std::string& gainEquals = text("Label43");
+  std::string& totalGain = text("Label44");
+  std::string& gainOfCapital = text("Label51");
+  std::string& carriedGain = text("Text15");  // hidden: |total gain|, kept for the overall ratio
+  std::string& overallRatio = text("Label55");
+  const std::vector<std::string*> riskOutputs_ = Bind(kRiskOutputs);
+  const std::vector<std::string*> clearedLabels_ = Bind(kClearedLabels);
   Plan plan_;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm38(App& app) { return std::make_unique<Form38>(app); }
+std::unique_ptr<Screen> MakePositionPlan(App& app) { return std::make_unique<PositionPlan>(app); }
 
 }  // namespace hc

@@ -5,8 +5,8 @@
 namespace hc {
 namespace {
 
-// The result font is 宋体 10.5 pt (五号); the layout holds whole points, so
-// it is given as 10. The result field stays editable on this screen.
+// The result font is 宋体 10.5 pt (五号), bold. The result field stays
+// editable on this screen.
 constexpr ControlSpec kControls[] = {
     Label("Label1", "被除数：", 360, 360, 540, 180),
     TextField("Text1", "", 1560, 360, 1335, 375),
@@ -45,35 +45,40 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form9 final : public Screen {
+class Division final : public Screen {
  public:
-  explicit Form9(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form9::Divide);
-    OnClick("Command2", &Form9::ClearInputs);
+  explicit Division(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Division::Divide);
+    OnClick("Command2", &Division::ClearInputs);
   }
 
  private:
   // "除法计算": dividend / divisor, to the cent. A divisor of 0 (or a text
   // that reads as 0) stops with a division by zero and writes nothing.
   void Divide() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num dividend = ReadNumber(text("Text1"));
-    Num divisor = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入被除数！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入除数！");
-    WriteRounded(text("Text3"), dividend / divisor);
+    CleanNumberText(dividendField, kMoneyMarks);
+    CleanNumberText(divisorField, kMoneyOrPercentMarks);
+    Num dividend = ReadNumber(dividendField);
+    Num divisor = ReadNumber(divisorField);
+    if (IsMissing(dividendField)) return PromptMissing("请输入被除数！");
+    if (IsMissing(divisorField)) return PromptMissing("请输入除数！");
+    WriteRounded(quotient, dividend / divisor);
   }
 
   // "清空文本框": both inputs; the result stays.
   void ClearInputs() {
-    text("Text1").clear();
-    text("Text2").clear();
+    dividendField.clear();
+    divisorField.clear();
   }
+
+  // The controls, bound once.
+  std::string& dividendField = text("Text1");
+  std::string& divisorField = text("Text2");
+  std::string& quotient = text("Text3");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm9(App& app) { return std::make_unique<Form9>(app); }
+std::unique_ptr<Screen> MakeDivision(App& app) { return std::make_unique<Division>(app); }
 
 }  // namespace hc

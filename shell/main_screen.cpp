@@ -53,35 +53,43 @@ constexpr ScreenSpec kSpec{
     .placedLike = kCentred,
 };
 
-class Form1 final : public Screen {
+class MainScreen final : public Screen {
  public:
-  explicit Form1(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form1::StopPrices);
+  explicit MainScreen(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &MainScreen::StopPrices);
   }
 
  private:
   // "止盈止损价": the lowest price at the percentage below the close, the
   // fall to it, the symmetric upper price and the distance between the two.
   void StopPrices() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num c = ReadNumber(text("Text1"));
-    Num p = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入涨跌幅！");
+    CleanNumberText(closeField, kMoneyMarks);
+    CleanNumberText(percentField, kMoneyOrPercentMarks);
+    Num c = ReadNumber(closeField);
+    Num p = ReadNumber(percentField);
+    if (IsMissing(closeField)) return PromptMissing("请输入昨天收盘价！");
+    if (IsMissing(percentField)) return PromptMissing("请输入涨跌幅！");
     p = p / 100;
-    WriteRounded(text("Text3"), c - c * p);
+    WriteRounded(lowPrice, c - c * p);
     // From here on the lowest price is the rounded text of Text3.
-    Num low = ReadNumber(text("Text3"));
-    WriteRoundedFirst(text("Label7"), c - low, "元");
-    WriteRounded(text("Label8"), (c - low) + c);
-    Num lowStrict = ReadNumberStrict(text("Text3"));
-    WriteRounded(text("Label9"), (c - lowStrict) * 2, "元");
+    Num low = ReadNumber(lowPrice);
+    WriteRoundedFirst(fallToLow, c - low, "元");
+    WriteRounded(highPrice, (c - low) + c);
+    Num lowStrict = ReadNumberStrict(lowPrice);
+    WriteRounded(lowToHigh, (c - lowStrict) * 2, "元");
   }
+
+  // The controls, bound once.
+  std::string& closeField = text("Text1");  // yesterday's close
+  std::string& percentField = text("Text2");  // the percentage
+  std::string& lowPrice = text("Text3");  // the price at the percentage below the close
+  std::string& fallToLow = text("Label7");
+  std::string& highPrice = text("Label8");  // the symmetric price above the close
+  std::string& lowToHigh = text("Label9");  // the distance between the two
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm1(App& app) { return std::make_unique<Form1>(app); }
+std::unique_ptr<Screen> MakeMainScreen(App& app) { return std::make_unique<MainScreen>(app); }
 
 }  // namespace hc

@@ -71,44 +71,53 @@ constexpr Stage kStages[] = {
     {"Text6", "Text7", "Label17"},
 };
 
-class Form8 final : public Screen {
+class StagedPrices final : public Screen {
  public:
-  explicit Form8(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form8::StagedPrices);
-    OnClick("Command2", &Form8::ClearInputs);
+  explicit StagedPrices(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &StagedPrices::AddOnPrices);
+    OnClick("Command2", &StagedPrices::ClearInputs);
   }
 
  private:
+  // The texts of one stage.
+  struct BoundStage {
+    std::string &drop, &price, &distance;
+  };
+  BoundStage Bind(const Stage& s) { return BoundStage{text(s.drop), text(s.price), text(s.distance)}; }
+
   // "计算补仓价": each stage's price is its drop below the close (not below
   // the previous stage), then the distances from the prices as written.
-  void StagedPrices() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    for (const Stage& s : kStages) CleanNumberText(text(s.drop), kMoneyOrPercentMarks);
-    Num c = ReadNumber(text("Text1"));
+  void AddOnPrices() {
+    CleanNumberText(closeField, kMoneyMarks);
+    for (BoundStage& s : stages_) CleanNumberText(s.drop, kMoneyOrPercentMarks);
+    Num c = ReadNumber(closeField);
     Num drops[3];
-    for (int k = 0; k < 3; ++k) drops[k] = ReadNumber(text(kStages[k].drop));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入跌幅1！");
-    if (IsMissing(text("Text4"))) return PromptMissing("请输入跌幅2！");
-    if (IsMissing(text("Text6"))) return PromptMissing("请输入跌幅3！");
+    for (int k = 0; k < 3; ++k) drops[k] = ReadNumber(stages_[k].drop);
+    if (IsMissing(closeField)) return PromptMissing("请输入昨天收盘价！");
+    if (IsMissing(stages_[0].drop)) return PromptMissing("请输入跌幅1！");
+    if (IsMissing(stages_[1].drop)) return PromptMissing("请输入跌幅2！");
+    if (IsMissing(stages_[2].drop)) return PromptMissing("请输入跌幅3！");
 
     for (int k = 0; k < 3; ++k) {
       Num d = drops[k] / 100;
-      WriteRounded(text(kStages[k].price), c - c * d);
+      WriteRounded(stages_[k].price, c - c * d);
     }
-    for (const Stage& s : kStages) {
-      WriteRounded(text(s.distance), Num(ReadNumber(text(s.price))) - ReadNumber(text("Text1")));
-    }
+    for (BoundStage& s : stages_) WriteRounded(s.distance, Num(ReadNumber(s.price)) - ReadNumber(closeField));
   }
 
   // "清空文件框": empties the close and the three drops; the results stay.
   void ClearInputs() {
-    for (std::string_view field : {"Text1", "Text2", "Text4", "Text6"}) text(field).clear();
+    closeField.clear();
+    for (BoundStage& s : stages_) s.drop.clear();
   }
+
+  // The controls, bound once.
+  std::string& closeField = text("Text1");  // c, yesterday's close
+  BoundStage stages_[3] = {Bind(kStages[0]), Bind(kStages[1]), Bind(kStages[2])};
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm8(App& app) { return std::make_unique<Form8>(app); }
+std::unique_ptr<Screen> MakeStagedPrices(App& app) { return std::make_unique<StagedPrices>(app); }
 
 }  // namespace hc

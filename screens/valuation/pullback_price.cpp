@@ -46,11 +46,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form13 final : public Screen {
+class PullbackPrice final : public Screen {
  public:
-  explicit Form13(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form13::PullbackPrice);
-    OnClick("Command2", &Form13::ClearPrices);
+  explicit PullbackPrice(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PullbackPrice::Pullback);
+    OnClick("Command2", &PullbackPrice::ClearPrices);
   }
 
  protected:
@@ -64,16 +64,16 @@ class Form13 final : public Screen {
 
  private:
   // "猜猜回调价格": the top less the given percentage of the wave's length.
-  void PullbackPrice() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyMarks);
-    CleanNumberText(text("Text3"), kMoneyOrPercentMarks);
-    Num top = ReadNumber(text("Text1"));
-    Num bottom = ReadNumber(text("Text2"));
-    Num percent = ReadNumber(text("Text3"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入浪顶价格！ ");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入浪底价格！");
-    if (IsMissing(text("Text3"))) {
+  void Pullback() {
+    CleanNumberText(topField, kMoneyMarks);
+    CleanNumberText(bottomField, kMoneyMarks);
+    CleanNumberText(percentField, kMoneyOrPercentMarks);
+    Num top = ReadNumber(topField);
+    Num bottom = ReadNumber(bottomField);
+    Num percent = ReadNumber(percentField);
+    if (IsMissing(topField)) return PromptMissing("请输入浪顶价格！ ");
+    if (IsMissing(bottomField)) return PromptMissing("请输入浪底价格！");
+    if (IsMissing(percentField)) {
       return PromptMissing("请输入黄金分割率，2浪调整1浪幅度的80.9%，61.8%，50%，4浪调整3浪的38.2%，23.6%,19.1%等！");
     }
     Num q = percent / 100;
@@ -83,19 +83,25 @@ class Form13 final : public Screen {
     Num reached = bottom + length;
     Num again = top - bottom;
     Num retraced = again * q;
-    WriteRounded(text("Text4"), reached - retraced);
+    WriteRounded(pullbackPrice, reached - retraced);
   }
 
   // "清空文本框": empties the top and the bottom; the percentage and the
   // result stay.
   void ClearPrices() {
-    text("Text1").clear();
-    text("Text2").clear();
+    topField.clear();
+    bottomField.clear();
   }
+
+  // The controls, bound once.
+  std::string& topField = text("Text1");  // the top of the wave
+  std::string& bottomField = text("Text2");  // its bottom
+  std::string& percentField = text("Text3");  // the retracement in percent
+  std::string& pullbackPrice = text("Text4");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm13(App& app) { return std::make_unique<Form13>(app); }
+std::unique_ptr<Screen> MakePullbackPrice(App& app) { return std::make_unique<PullbackPrice>(app); }
 
 }  // namespace hc

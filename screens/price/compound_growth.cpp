@@ -51,56 +51,65 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form7 final : public Screen {
+class CompoundGrowth final : public Screen {
  public:
-  explicit Form7(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form7::Compound);
-    OnClick("Command2", &Form7::ClearInputs);
+  explicit CompoundGrowth(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &CompoundGrowth::Compound);
+    OnClick("Command2", &CompoundGrowth::ClearInputs);
   }
 
  private:
   // "复利计算": the amount after n rises of r % and after n falls of r %,
   // and the change of each from the starting amount.
   void Compound() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kPeriodMarks);
-    CleanNumberText(text("Text5"), kRateMarks);
+    CleanNumberText(amountField, kMoneyMarks);
+    CleanNumberText(periodsField, kPeriodMarks);
+    CleanNumberText(rateField, kRateMarks);
     // The amount's prompt names the close, as on the limit-day use.
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入连板数量！");
-    if (IsMissing(text("Text5"))) return PromptMissing("请输入涨幅！");
+    if (IsMissing(amountField)) return PromptMissing("请输入昨天收盘价！");
+    if (IsMissing(periodsField)) return PromptMissing("请输入连板数量！");
+    if (IsMissing(rateField)) return PromptMissing("请输入涨幅！");
 
     // The amount is taken to the cent and the count to a whole number of
     // periods (2.9 is 2), both shown so in their fields.
-    text("Text1") = Fixed2(ReadNumber(text("Text1")));
-    Num p = ReadNumber(text("Text1"));
-    double whole = std::trunc(ReadNumber(text("Text2")));
-    text("Text2") = NumberText(whole);
+    amountField = Fixed2(ReadNumber(amountField));
+    Num p = ReadNumber(amountField);
+    double whole = std::trunc(ReadNumber(periodsField));
+    periodsField = NumberText(whole);
     Num n = whole;
-    Num r = Num(ReadNumber(text("Text5"))) / 100;
+    Num r = Num(ReadNumber(rateField)) / 100;
 
     // The rise is rounded to the cent straight away, the fall after the cut
     // to 15 significant digits.
-    WriteRoundedFirst(text("Text3"), p * Power(1 + r, n));
-    WriteRounded(text("Text4"), p * Power(1 - r, n));
+    WriteRoundedFirst(afterRises, p * Power(1 + r, n));
+    WriteRounded(afterFalls, p * Power(1 - r, n));
 
     // The changes from the amount, taken from the results as written.
     std::string rise;
-    WriteRounded(rise, Num(ReadNumber(text("Text3"))) - p, "元");
-    text("Label7") = "上涨：" + rise;
-    text("Label8") = "下跌：" + Fixed2(Num(ReadNumber(text("Text4"))) - p) + " 元";
+    WriteRounded(rise, Num(ReadNumber(afterRises)) - p, "元");
+    riseCaption = "上涨：" + rise;
+    fallCaption = "下跌：" + Fixed2(Num(ReadNumber(afterFalls)) - p) + " 元";
   }
 
   // "清空文本框": empties the amount and the count; the percentage and the
   // results stay.
   void ClearInputs() {
-    text("Text1").clear();
-    text("Text2").clear();
+    amountField.clear();
+    periodsField.clear();
   }
+
+  // The controls, bound once.
+  std::string& amountField = text("Text1");  // p, the starting amount
+  std::string& periodsField = text("Text2");  // n
+  std::string& rateField = text("Text5");  // r in percent
+  std::string& afterRises = text("Text3");
+  std::string& afterFalls = text("Text4");
+  std::string& riseCaption = text("Label7");
+  std::string& fallCaption = text("Label8");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm7(App& app) { return std::make_unique<Form7>(app); }
+std::unique_ptr<Screen> MakeCompoundGrowth(App& app) { return std::make_unique<CompoundGrowth>(app); }
 
 }  // namespace hc

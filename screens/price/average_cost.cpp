@@ -58,67 +58,79 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form6 final : public Screen {
+class AverageCost final : public Screen {
  public:
-  explicit Form6(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form6::AverageCost);
-    OnClick("Command2", &Form6::ClearInputs);
+  explicit AverageCost(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &AverageCost::NewAverage);
+    OnClick("Command2", &AverageCost::ClearInputs);
   }
 
  private:
   // "计算平均成本": the first purchase (p1, q1) and the added one (p2, q2)
   // give the costs, the totals and the average price per share.
-  void AverageCost() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kShareMarks);
-    CleanNumberText(text("Text3"), kMoneyMarks);
-    CleanNumberText(text("Text4"), kShareMarks);
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入买入价格！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入买入数量！");
-    if (IsMissing(text("Text3"))) return PromptMissing("请输入补仓价格！");
-    if (IsMissing(text("Text4"))) return PromptMissing("请输入补仓数量！");
+  void NewAverage() {
+    CleanNumberText(firstPrice, kMoneyMarks);
+    CleanNumberText(firstShares, kShareMarks);
+    CleanNumberText(addedPrice, kMoneyMarks);
+    CleanNumberText(addedShares, kShareMarks);
+    if (IsMissing(firstPrice)) return PromptMissing("请输入买入价格！");
+    if (IsMissing(firstShares)) return PromptMissing("请输入买入数量！");
+    if (IsMissing(addedPrice)) return PromptMissing("请输入补仓价格！");
+    if (IsMissing(addedShares)) return PromptMissing("请输入补仓数量！");
 
-    Num p1 = Price("Text1");
-    Num q1 = Shares("Text2");
-    Num p2 = Price("Text3");
-    Num q2 = Shares("Text4");
+    Num p1 = Price(firstPrice);
+    Num q1 = Shares(firstShares);
+    Num p2 = Price(addedPrice);
+    Num q2 = Shares(addedShares);
 
     Num cost1 = p1 * q1;
     Num cost2 = p2 * q2;
     Num total = cost1 + cost2;
     Num shares = q1 + q2;
-    text("Label9") = "成本：" + NumberText(cost1);
-    text("Label14") = "成本：" + NumberText(cost2);
-    text("Label13") = "总成本：" + NumberText(total);
-    text("Label15") = "总股数：" + NumberText(shares);
+    firstCost = "成本：" + NumberText(cost1);
+    addedCost = "成本：" + NumberText(cost2);
+    totalCost = "总成本：" + NumberText(total);
+    totalShares = "总股数：" + NumberText(shares);
     // With no shares in total (100 and -100) the division stops the
     // calculation here; the labels above keep their new texts.
-    text("Text5") = Fixed2(total / shares);
-    text("Label7") = "平均股价：" + text("Text5");
+    averagePrice = Fixed2(total / shares);
+    averageCaption = "平均股价：" + averagePrice;
   }
 
   // A price field taken to the cent, halves away from zero, and shown so.
-  Num Price(std::string_view field) {
-    text(field) = Fixed2(ReadNumber(text(field)));
-    return ReadNumber(text(field));
+  static Num Price(std::string& field) {
+    field = Fixed2(ReadNumber(field));
+    return ReadNumber(field);
   }
 
   // A quantity field taken to whole shares, the fraction dropped toward zero
   // (500.9 is 500, -8.7 is -8), and shown so.
-  Num Shares(std::string_view field) {
-    double whole = std::trunc(ReadNumber(text(field)));
-    text(field) = NumberText(whole);
+  static Num Shares(std::string& field) {
+    double whole = std::trunc(ReadNumber(field));
+    field = NumberText(whole);
     return whole;
   }
 
   // "清空文件框": empties the four inputs; the results stay.
   void ClearInputs() {
-    for (std::string_view field : {"Text1", "Text2", "Text3", "Text4"}) text(field).clear();
+    for (std::string* field : {&firstPrice, &firstShares, &addedPrice, &addedShares}) field->clear();
   }
+
+  // The controls, bound once.
+  std::string& firstPrice = text("Text1");  // p1
+  std::string& firstShares = text("Text2");  // q1
+  std::string& addedPrice = text("Text3");  // p2
+  std::string& addedShares = text("Text4");  // q2
+  std::string& averagePrice = text("Text5");
+  std::string& firstCost = text("Label9");
+  std::string& addedCost = text("Label14");
+  std::string& totalCost = text("Label13");
+  std::string& totalShares = text("Label15");
+  std::string& averageCaption = text("Label7");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm6(App& app) { return std::make_unique<Form6>(app); }
+std::unique_ptr<Screen> MakeAverageCost(App& app) { return std::make_unique<AverageCost>(app); }
 
 }  // namespace hc

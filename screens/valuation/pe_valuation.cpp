@@ -81,11 +81,11 @@ constexpr std::array<Row, 4> kRows = {{
 // The growth label between row i and row i + 1.
 constexpr std::array<std::string_view, 3> kGrowth = {"Label6", "Label7", "Label14"};
 
-class Form11 final : public Screen {
+class PeValuation final : public Screen {
  public:
-  explicit Form11(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form11::PePrices);
-    OnClick("Command2", &Form11::ClearInputs);
+  explicit PeValuation(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &PeValuation::PePrices);
+    OnClick("Command2", &PeValuation::ClearInputs);
   }
 
  protected:
@@ -97,17 +97,22 @@ class Form11 final : public Screen {
   }
 
  private:
+  // The texts of one earnings row.
+  struct BoundRow {
+    std::string &earnings, &price, &distance;
+  };
+  BoundRow Bind(const Row& row) { return BoundRow{text(row.earnings), text(row.price), text(row.distance)}; }
+
   // "PE价格计算".
   void PePrices() {
-    CleanNumberText(text("Text1"), kMultipleMarks);
-    for (std::string_view field : {"Text2", "Text3", "Text4", "Text9", "Text8"}) {
-      CleanNumberText(text(field), kMoneyMarks);
-    }
-    Num pe = ReadNumber(text("Text1"));
-    Num p = ReadNumber(text("Text8"));
+    CleanNumberText(multiple, kMultipleMarks);
+    for (BoundRow& row : rows_) CleanNumberText(row.earnings, kMoneyMarks);
+    CleanNumberText(currentPrice, kMoneyMarks);
+    Num pe = ReadNumber(multiple);
+    Num p = ReadNumber(currentPrice);
     std::array<Num, 4> earnings;
-    for (std::size_t i = 0; i < kRows.size(); ++i) earnings[i] = ReadNumber(text(kRows[i].earnings));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入PE倍数！");
+    for (std::size_t i = 0; i < kRows.size(); ++i) earnings[i] = ReadNumber(rows_[i].earnings);
+    if (IsMissing(multiple)) return PromptMissing("请输入PE倍数！");
 
     // Every row is priced, an empty earnings field as 0.00. The prices are
     // shown only at the end, after the distances below.
@@ -118,37 +123,45 @@ class Form11 final : public Screen {
     // skipped while its price field is empty, which only the editable fourth
     // field can be: its distance follows on the next press.
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-      const Row& row = kRows[i];
-      if (ReadNumber(text("Text8")) == 0 || IsMissing(text("Text8")) || IsMissing(text(row.earnings)) ||
-          IsMissing(text(row.price))) {
+      BoundRow& row = rows_[i];
+      if (ReadNumber(currentPrice) == 0 || IsMissing(currentPrice) || IsMissing(row.earnings) ||
+          IsMissing(row.price)) {
         continue;
       }
       Num x = ReadNumber(prices[i]);
-      WriteRounded(text(row.distance), 100 * ((p - (p - (x - p))) / p), "%");
+      WriteRounded(row.distance, 100 * ((p - (p - (x - p))) / p), "%");
     }
 
     // Growth from each earnings figure to the next, on the whole texts.
     for (std::size_t i = 0; i < kGrowth.size(); ++i) {
-      const std::string& earlier = text(kRows[i].earnings);
-      const std::string& later = text(kRows[i + 1].earnings);
+      const std::string& earlier = rows_[i].earnings;
+      const std::string& later = rows_[i + 1].earnings;
       if (IsMissing(earlier) || IsMissing(later)) continue;
       Num a = ReadNumberStrict(earlier);
       Num b = ReadNumberStrict(later);
-      WriteRounded(text(kGrowth[i]), ((a - (a - (b - a))) / a) * 100, "%");
+      WriteRounded(*growth_[i], ((a - (a - (b - a))) / a) * 100, "%");
     }
 
-    for (std::size_t i = 0; i < kRows.size(); ++i) text(kRows[i].price) = prices[i];
+    for (std::size_t i = 0; i < kRows.size(); ++i) rows_[i].price = prices[i];
   }
 
   // "清空文本框": empties the multiple, the current price and the four
   // earnings figures; the results stay for comparison.
   void ClearInputs() {
-    for (std::string_view field : {"Text1", "Text8", "Text2", "Text3", "Text4", "Text9"}) text(field).clear();
+    multiple.clear();
+    currentPrice.clear();
+    for (BoundRow& row : rows_) row.earnings.clear();
   }
+
+  // The controls, bound once.
+  std::string& multiple = text("Text1");      // the PE multiple
+  std::string& currentPrice = text("Text8");  // p
+  BoundRow rows_[4] = {Bind(kRows[0]), Bind(kRows[1]), Bind(kRows[2]), Bind(kRows[3])};
+  std::string* growth_[3] = {&text(kGrowth[0]), &text(kGrowth[1]), &text(kGrowth[2])};
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm11(App& app) { return std::make_unique<Form11>(app); }
+std::unique_ptr<Screen> MakePeValuation(App& app) { return std::make_unique<PeValuation>(app); }
 
 }  // namespace hc

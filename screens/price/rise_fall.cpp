@@ -48,43 +48,49 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form2 final : public Screen {
+class RiseFall final : public Screen {
  public:
-  explicit Form2(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form2::RiseFall);
-    OnClick("Command2", &Form2::ClearInputs);
+  explicit RiseFall(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &RiseFall::Change);
+    OnClick("Command2", &RiseFall::ClearInputs);
   }
 
  private:
   // "计算涨跌幅": the change from the opening (or lowest) price b to the
   // close a, as a percentage of b and as an amount in yuan.
-  void RiseFall() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num a = ReadNumber(text("Text1"));
-    Num b = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入开盘价(最低价)！");
+  void Change() {
+    CleanNumberText(closeField, kMoneyMarks);
+    CleanNumberText(referenceField, kMoneyOrPercentMarks);
+    Num a = ReadNumber(closeField);
+    Num b = ReadNumber(referenceField);
+    if (IsMissing(closeField)) return PromptMissing("请输入昨天收盘价！");
+    if (IsMissing(referenceField)) return PromptMissing("请输入开盘价(最低价)！");
     // The difference a - b, evaluated as b - (b - (a - b)): the extra
     // subtractions can change its last bits, and the rounded percentage
     // depends on them.
     Num d = b - (b - (a - b));
-    WriteRounded(text("Text3"), 100 * (d / b));
+    WriteRounded(changePercent, 100 * (d / b));
     // The amount takes the two prices as whole numbers: a text such as
     // '12abc' stops here, after the percentage has been written.
-    Num amount = Num(ReadNumberStrict(text("Text1"))) - ReadNumberStrict(text("Text2"));
-    WriteRounded(text("Label8"), amount, "元");
+    Num amount = Num(ReadNumberStrict(closeField)) - ReadNumberStrict(referenceField);
+    WriteRounded(changeAmount, amount, "元");
   }
 
   // "清空文本框": empties both prices; the results stay.
   void ClearInputs() {
-    text("Text1").clear();
-    text("Text2").clear();
+    closeField.clear();
+    referenceField.clear();
   }
+
+  // The controls, bound once.
+  std::string& closeField = text("Text1");  // a, the close
+  std::string& referenceField = text("Text2");  // b, the opening or lowest price
+  std::string& changePercent = text("Text3");
+  std::string& changeAmount = text("Label8");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm2(App& app) { return std::make_unique<Form2>(app); }
+std::unique_ptr<Screen> MakeRiseFall(App& app) { return std::make_unique<RiseFall>(app); }
 
 }  // namespace hc

@@ -59,32 +59,39 @@ void WriteLimitPrice(std::string& field, Num price) {
   field = Fixed2(ReadNumber(field));
 }
 
-class Form3 final : public Screen {
+class LimitPrices final : public Screen {
  public:
-  explicit Form3(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form3::LimitPrices);
-    OnClick("Command2", &Form3::ClearClose);
+  explicit LimitPrices(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &LimitPrices::Limits);
+    OnClick("Command2", &LimitPrices::ClearClose);
   }
 
  private:
   // "计算涨停价": both limit prices, then the rise and the fall to them,
   // taken from the limit prices as written.
-  void LimitPrices() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    Num c = ReadNumber(text("Text1"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入昨天收盘价！");
-    WriteLimitPrice(text("Text2"), kLimitUp * c);
-    WriteLimitPrice(text("Text3"), kLimitDown * c);
-    WriteRounded(text("Label8"), Num(ReadNumber(text("Text2"))) - ReadNumber(text("Text1")), "元");
-    WriteRounded(text("Label10"), Num(ReadNumber(text("Text3"))) - ReadNumber(text("Text1")), "元");
+  void Limits() {
+    CleanNumberText(closeField, kMoneyMarks);
+    Num c = ReadNumber(closeField);
+    if (IsMissing(closeField)) return PromptMissing("请输入昨天收盘价！");
+    WriteLimitPrice(limitUp, kLimitUp * c);
+    WriteLimitPrice(limitDown, kLimitDown * c);
+    WriteRounded(riseToLimit, Num(ReadNumber(limitUp)) - ReadNumber(closeField), "元");
+    WriteRounded(fallToLimit, Num(ReadNumber(limitDown)) - ReadNumber(closeField), "元");
   }
 
   // "清空文本框": empties the close only; the results stay.
-  void ClearClose() { text("Text1").clear(); }
+  void ClearClose() { closeField.clear(); }
+
+  // The controls, bound once.
+  std::string& closeField = text("Text1");  // yesterday's close
+  std::string& limitUp = text("Text2");
+  std::string& limitDown = text("Text3");
+  std::string& riseToLimit = text("Label8");
+  std::string& fallToLimit = text("Label10");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm3(App& app) { return std::make_unique<Form3>(app); }
+std::unique_ptr<Screen> MakeLimitPrices(App& app) { return std::make_unique<LimitPrices>(app); }
 
 }  // namespace hc

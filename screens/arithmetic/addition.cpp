@@ -6,8 +6,7 @@
 namespace hc {
 namespace {
 
-// The result font is 宋体 10.5 pt (五号); the layout holds whole points, so
-// it is given as 10.
+// The result font is 宋体 10.5 pt (五号), bold.
 constexpr ControlSpec kControls[] = {
     Label("Label1", "进货价：", 360, 360, 540, 180),
     TextField("Text1", "", 1560, 360, 1335, 375),
@@ -46,32 +45,37 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form4 final : public Screen {
+class Addition final : public Screen {
  public:
-  explicit Form4(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form4::Add);
-    OnClick("Command2", &Form4::ClearPurchasePrice);
+  explicit Addition(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &Addition::Add);
+    OnClick("Command2", &Addition::ClearPurchasePrice);
   }
 
  private:
   // "加法计算": selling price = purchase price + profit, to the cent.
   void Add() {
-    CleanNumberText(text("Text1"), kMoneyMarks);
-    CleanNumberText(text("Text2"), kMoneyOrPercentMarks);
-    Num purchase = ReadNumber(text("Text1"));
-    Num profit = ReadNumber(text("Text2"));
-    if (IsMissing(text("Text1"))) return PromptMissing("请输入进货价！");
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入利润！");
-    WriteRounded(text("Text3"), purchase + profit);
+    CleanNumberText(purchasePrice, kMoneyMarks);
+    CleanNumberText(profitWanted, kMoneyOrPercentMarks);
+    Num purchase = ReadNumber(purchasePrice);
+    Num profit = ReadNumber(profitWanted);
+    if (IsMissing(purchasePrice)) return PromptMissing("请输入进货价！");
+    if (IsMissing(profitWanted)) return PromptMissing("请输入利润！");
+    WriteRounded(sellingPrice, purchase + profit);
   }
 
   // "清空文本框": only the purchase price; the profit stays for the next
   // purchase, and so does the result.
-  void ClearPurchasePrice() { text("Text1").clear(); }
+  void ClearPurchasePrice() { purchasePrice.clear(); }
+
+  // The controls, bound once.
+  std::string& purchasePrice = text("Text1");
+  std::string& profitWanted = text("Text2");
+  std::string& sellingPrice = text("Text3");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm4(App& app) { return std::make_unique<Form4>(app); }
+std::unique_ptr<Screen> MakeAddition(App& app) { return std::make_unique<Addition>(app); }
 
 }  // namespace hc

@@ -50,11 +50,11 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-class Form12 final : public Screen {
+class WaveTarget final : public Screen {
  public:
-  explicit Form12(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &Form12::TargetPrice);
-    OnClick("Command2", &Form12::ClearPrices);
+  explicit WaveTarget(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &WaveTarget::TargetPrice);
+    OnClick("Command2", &WaveTarget::ClearPrices);
   }
 
  protected:
@@ -68,30 +68,37 @@ class Form12 final : public Screen {
  private:
   // "猜猜价格": later bottom + ratio × (top − wave-1 bottom).
   void TargetPrice() {
-    for (std::string_view field : {"Text1", "Text2", "Text3", "Text4"}) CleanNumberText(text(field), kMoneyMarks);
-    Num ratio = ReadNumber(text("Text1"));
-    Num top = ReadNumber(text("Text2"));
-    Num bottom1 = ReadNumber(text("Text3"));
-    Num bottom2 = ReadNumber(text("Text4"));
-    if (IsMissing(text("Text1"))) {
+    for (std::string* field : {&ratioField, &topField, &bottom1Field, &bottom2Field}) CleanNumberText(*field, kMoneyMarks);
+    Num ratio = ReadNumber(ratioField);
+    Num top = ReadNumber(topField);
+    Num bottom1 = ReadNumber(bottom1Field);
+    Num bottom2 = ReadNumber(bottom2Field);
+    if (IsMissing(ratioField)) {
       return PromptMissing(
           "请输入黄金比例1.618,0.809,0.618,0.5,0.382,0.236,0.191,1.236,1.382,1.809,1.5,1.191！第5浪极限为：3.236 ");
     }
-    if (IsMissing(text("Text2"))) return PromptMissing("请输入第1浪顶价格,测第5浪：1浪顶或3浪顶！");
-    if (IsMissing(text("Text3"))) return PromptMissing("请输入第1浪底价格！");
-    if (IsMissing(text("Text4"))) return PromptMissing("求第3浪请输2浪底价格或求第5浪请输4浪底价格！");
+    if (IsMissing(topField)) return PromptMissing("请输入第1浪顶价格,测第5浪：1浪顶或3浪顶！");
+    if (IsMissing(bottom1Field)) return PromptMissing("请输入第1浪底价格！");
+    if (IsMissing(bottom2Field)) return PromptMissing("求第3浪请输2浪底价格或求第5浪请输4浪底价格！");
     Num length = top - bottom1;
-    WriteRounded(text("Text5"), bottom2 + ratio * length);
+    WriteRounded(targetPrice, bottom2 + ratio * length);
   }
 
   // "清空文本框": empties the three prices; the ratio and the result stay.
   void ClearPrices() {
-    for (std::string_view field : {"Text2", "Text3", "Text4"}) text(field).clear();
+    for (std::string* field : {&topField, &bottom1Field, &bottom2Field}) field->clear();
   }
+
+  // The controls, bound once.
+  std::string& ratioField = text("Text1");  // the golden ratio
+  std::string& topField = text("Text2");  // the top of the earlier wave
+  std::string& bottom1Field = text("Text3");  // its bottom
+  std::string& bottom2Field = text("Text4");  // the later bottom
+  std::string& targetPrice = text("Text5");
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeForm12(App& app) { return std::make_unique<Form12>(app); }
+std::unique_ptr<Screen> MakeWaveTarget(App& app) { return std::make_unique<WaveTarget>(app); }
 
 }  // namespace hc
