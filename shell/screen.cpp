@@ -1,5 +1,6 @@
 #include "shell/screen.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "shell/app.h"
@@ -21,6 +22,18 @@ Screen::Screen(App& app, const ScreenSpec& layout) : app_(app), layout_(layout),
     control.bold = c.bold;
     controls_.push_back(std::move(control));
   }
+}
+
+int Screen::clientWidth() const {
+  int width = layout_.clientWidth;
+  for (const ControlSpec& c : layout_.controls) width = std::max(width, c.left + c.width);
+  return width;
+}
+
+int Screen::clientHeight() const {
+  int height = layout_.clientHeight;
+  for (const ControlSpec& c : layout_.controls) height = std::max(height, c.top + c.height);
+  return height;
 }
 
 Control* Screen::Find(std::string_view name) {
@@ -110,8 +123,8 @@ void SwitchScreen(Screen& source, std::string_view target, SwitchOrder order) {
 
 void CenterOnScreen(Screen& screen) {
   App& app = screen.app();
-  int top = (app.displayHeight() - screen.layout().clientHeight) / 2;
-  int left = (app.displayWidth() - screen.layout().clientWidth) / 2;
+  int top = (app.displayHeight() - screen.clientHeight()) / 2;
+  int left = (app.displayWidth() - screen.clientWidth()) / 2;
   screen.SetPosition(top, left);
 }
 

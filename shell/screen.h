@@ -71,6 +71,11 @@ class Screen {
   const ScreenSpec& layout() const { return layout_; }
   std::string_view name() const { return layout_.name; }
   const std::string& title() const { return title_; }
+  // The window's client area in twips: the table's, grown just enough to
+  // hold every control's table rectangle (a table may place a footer or a
+  // button past the edge it gives).
+  int clientWidth() const;
+  int clientHeight() const;
   App& app() { return app_; }
 
   // Controls, in layout-table order.
