@@ -1,13 +1,19 @@
 #include "qt/renderer.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QLabel>
+#include <QContextMenuEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPalette>
-#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -31,12 +37,19 @@ void SetTextColor(QWidget* w, QPalette::ColorRole role, Rgb c) {
   w->setPalette(pal);
 }
 
-// Returns whether the font changed.
-bool SetFontOf(QWidget* w, const Control& c) {
-  QFont f = ControlFont(Q(c.font), c.fontSize, c.bold);
-  if (w->font() == f) return false;
-  w->setFont(f);
-  return true;
+QFont FontOf(const Control& c) { return ControlFont(Q(c.font), c.fontSize, c.bold); }
+
+void SetFontOf(QWidget* w, const Control& c) {
+  const QFont f = FontOf(c);
+  if (w->font() != f) w->setFont(f);
+}
+
+// The width a caption takes on one line: its widest line.
+int CaptionWidth(const QFont& font, const QString& caption) {
+  const QFontMetricsF metrics(font);
+  qreal widest = 0;
+  for (const QString& line : caption.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+  return static_cast<int>(std::ceil(widest));
 }
 
 }  // namespace
@@ -49,6 +62,147 @@ void ExecMessageBox(QMessageBox& box) {
   box.exec();
 }
 
+int FieldTextRoom(const QLineEdit& edit) {
+  QStyleOptionFrame option;
+  option.initFrom(&edit);
+  option.rect = edit.rect();
+  option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+  const QMargins margins = edit.textMargins();
+  // QLineEdit keeps two pixels clear on either side of its text.
+  return contents.width() - margins.left() - margins.right() - 4;
+}
+
+std::string_view BackButton(const Screen& screen) {
+  for (const Control& c : screen.controls()) {
+    if (c.kind() == Kind::Button && (c.text == "切换回去" || c.text == "返回")) return c.name();
+  }
+  return {};
+}
+
+// ---------------------------------------------------------------- CaptionLabel
+
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  // Captions start at the label's top-left corner; a fixed-size label
+  // whose wrapped caption runs long loses its last line, not its first.
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  // Selecting takes the focus by a click; the Tab key passes labels by.
+  setFocusPolicy(Qt::ClickFocus);
+}
+
+bool CaptionLabel::Fits(const QFont& font, const QString& shown) {
+  if (this->font() != font) setFont(font);
+  if (text() != shown) setText(shown);
+  if (!sizesToCaption_) return heightForWidth(width()) <= height();
+  const QSize needed = sizeHint();
+  return CaptionWidth(font, shown) <= room_.width() && needed.width() <= room_.width() &&
+         needed.height() <= room_.height();
+}
+
+// The caption broken into lines that each fit the room's width, preferring
+// breaks after a comma, a blank or a Chinese character.
+QStringList CaptionLabel::Lines(const QFont& font) const {
+  const QFontMetricsF metrics(font);
+  QStringList lines;
+  QString rest = caption_;
+  while (!rest.isEmpty()) {
+    qsizetype fit = 0;
+    while (fit < rest.size() && metrics.horizontalAdvance(rest.left(fit + 1)) <= room_.width()) ++fit;
+    if (fit == 0) return {};  // not even one character fits
+    if (fit < rest.size()) {
+      for (qsizetype i = fit; i > fit / 2; --i) {
+        const QChar c = rest.at(i - 1);
+        if (c == QLatin1Char(',') || c == QLatin1Char(' ') || c.unicode() >= 0x2E80) {
+          fit = i;
+          break;
+        }
+      }
+    }
+    lines << rest.left(fit);
+    rest = rest.mid(fit);
+  }
+  return lines;
+}
+
+void CaptionLabel::Show(const QString& caption, const QFont& font, QSize room, bool sizesToCaption) {
+  if (shown_ && caption == caption_ && font == tableFont_ && room == room_ && sizesToCaption == sizesToCaption_) return;
+  shown_ = true;
+  caption_ = caption;
+  tableFont_ = font;
+  room_ = room;
+  sizesToCaption_ = sizesToCaption;
+  setWordWrap(!sizesToCaption);
+  elided_ = false;
+  wrapped_ = false;
+
+  // The caption whole on its line, in the control's font or smaller.
+  QFont drawn = font;
+  bool fits = Fits(drawn, caption);
+  for (double size = font.pointSizeF() - 0.5; !fits && size >= kSmallestFontSize; size -= 0.5) {
+    drawn.setPointSizeF(size);
+    fits = Fits(drawn, caption);
+  }
+  // Else on further lines, where the room below is free.
+  if (!fits && sizesToCaption) {
+    const QStringList lines = Lines(font);
+    if (lines.size() > 1 && Fits(font, lines.join(QLatin1Char('\n')))) {
+      fits = true;
+      wrapped_ = true;
+    }
+  }
+  // Else as much as the room holds at the smallest size.
+  if (!fits) {
+    elided_ = true;
+    drawn.setPointSizeF(std::min(font.pointSizeF(), kSmallestFontSize));
+    if (this->font() != drawn) setFont(drawn);
+    if (sizesToCaption) setText(QFontMetrics(drawn).elidedText(caption, Qt::ElideRight, room.width()));
+  }
+  setToolTip(elided_ ? caption : QString());
+  if (sizesToCaption) {
+    adjustSize();
+    resize(std::min(width(), room.width()), std::min(height(), room.height()));
+  }
+}
+
+void CaptionLabel::keyPressEvent(QKeyEvent* event) {
+  // A caption elided or broken into lines copies whole.
+  if ((elided_ || wrapped_) && event->matches(QKeySequence::Copy)) {
+    QGuiApplication::clipboard()->setText(caption_);
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void CaptionLabel::contextMenuEvent(QContextMenuEvent* event) {
+  if (!elided_ && !wrapped_) {
+    QLabel::contextMenuEvent(event);
+    return;
+  }
+  QMenu menu(this);
+  // Qt's own wording of the entry, translated with the rest of its texts.
+  menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"), this,
+                 [this] { QGuiApplication::clipboard()->setText(caption_); });
+  menu.exec(event->globalPos());
+}
+
+// ---------------------------------------------------------------- PushButton
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (enter && mods == Qt::NoModifier && !event->isAutoRepeat()) {
+    event->accept();
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}
+
 // ---------------------------------------------------------------- ScreenWindow
 
 ScreenWindow::ScreenWindow(QtShell& shell, Screen& screen)
@@ -59,55 +213,51 @@ ScreenWindow::ScreenWindow(QtShell& shell, Screen& screen)
   setObjectName(Q(screen.name()));
   setAccessibleName(Q(screen.name()));
   setWindowTitle(QString::fromStdString(screen.title()));
-  setFixedSize(shell.ToPixels(screen.layout().clientWidth), shell.ToPixels(screen.layout().clientHeight));
+  setFixedSize(shell.ToPixels(screen.clientWidth()), shell.ToPixels(screen.clientHeight()));
   Build();
   ApplyTabOrder();
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  QObject::connect(escape, &QShortcut::activated, this, [this] { PressBack(); });
   Sync();
 }
 
-void ScreenWindow::Build() {
-  for (Control& c : screen_.controls()) {
-    const ControlSpec& s = *c.layout;
-    QWidget* w = nullptr;
-    std::string name(c.name());
-    switch (c.kind()) {
-      case Kind::Text: {
-        auto* edit = new QLineEdit(this);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& t) {
-          if (Control* ctl = screen_.Find(name)) ctl->text = t.toStdString();
+QWidget* ScreenWindow::BuildWidget(const Control& c) {
+  const std::string name(c.name());
+  switch (c.kind()) {
+    case Kind::Text: {
+      auto* edit = new QLineEdit(this);
+      QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& t) {
+        if (Control* ctl = screen_.Find(name)) ctl->text = t.toStdString();
+      });
+      if (!screen_.layout().defaultButton.empty()) {
+        std::string button(screen_.layout().defaultButton);
+        QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, button] {
+          if (!edit->isReadOnly()) shell_.Press(screen_, button);
         });
-        if (!screen_.layout().defaultButton.empty()) {
-          std::string button(screen_.layout().defaultButton);
-          QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, button] {
-            if (!edit->isReadOnly()) shell_.Press(screen_, button);
-          });
-        }
-        w = edit;
-        break;
       }
-      case Kind::Label: {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        label->setFocusPolicy(Qt::NoFocus);
-        // Captions start at the label's top-left corner; a fixed-size label
-        // whose wrapped caption runs long loses its last line, not its first.
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        w = label;
-        break;
-      }
-      case Kind::Button: {
-        auto* button = new QPushButton(this);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, button, [this, name] { shell_.Press(screen_, name); });
-        w = button;
-        break;
-      }
+      return edit;
     }
+    case Kind::Label:
+      return new CaptionLabel(this);
+    case Kind::Button: {
+      auto* button = new PushButton(this);
+      button->setAutoDefault(false);
+      QObject::connect(button, &QPushButton::clicked, button, [this, name] { shell_.Press(screen_, name); });
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+void ScreenWindow::Build() {
+  for (const Control& c : screen_.controls()) {
+    const ControlSpec& s = *c.layout;
+    QWidget* w = BuildWidget(c);
     w->setObjectName(Q(c.name()));
     w->setAccessibleName(Q(c.name()));
     w->setGeometry(shell_.ToPixels(s.left), shell_.ToPixels(s.top), shell_.ToPixels(s.width),
                    shell_.ToPixels(s.height));
-    widgets_.emplace(name, w);
+    widgets_.emplace(std::string(c.name()), w);
   }
 }
 
@@ -139,41 +289,10 @@ void ScreenWindow::Sync() {
   for (const Control& c : screen_.controls()) {
     QWidget* w = ControlWidget(c.name());
     if (w == nullptr) continue;
-    const QString text = QString::fromStdString(c.text);
     switch (c.kind()) {
-      case Kind::Text: {
-        auto* edit = static_cast<QLineEdit*>(w);
-        if (edit->text() != text) edit->setText(text);
-        if (edit->isReadOnly() != c.readOnly) edit->setReadOnly(c.readOnly);
-        SetTextColor(edit, QPalette::Text, c.color);
-        SetFontOf(edit, c);
-        break;
-      }
-      case Kind::Label: {
-        auto* label = static_cast<QLabel*>(w);
-        SetTextColor(label, QPalette::WindowText, c.color);
-        const bool fontChanged = SetFontOf(label, c);
-        if (label->text() != text || fontChanged || label->property("sized").isNull()) {
-          label->setText(text);
-          // Labels size themselves to their caption, also when only the
-          // font changes; a fixed-size label keeps its table geometry.
-          if (c.layout->autoSize) {
-            label->adjustSize();
-          } else {
-            label->setWordWrap(true);
-            label->setToolTip(text);  // the whole caption, should it not fit
-          }
-          label->setProperty("sized", true);
-        }
-        break;
-      }
-      case Kind::Button: {
-        auto* button = static_cast<QPushButton*>(w);
-        if (button->text() != text) button->setText(text);
-        SetTextColor(button, QPalette::ButtonText, c.color);
-        SetFontOf(button, c);
-        break;
-      }
+      case Kind::Text: SyncField(static_cast<QLineEdit*>(w), c); break;
+      case Kind::Label: SyncLabel(static_cast<CaptionLabel*>(w), c); break;
+      case Kind::Button: SyncButton(static_cast<QPushButton*>(w), c); break;
     }
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
     if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);
@@ -181,6 +300,78 @@ void ScreenWindow::Sync() {
   const QString title = QString::fromStdString(screen_.title());
   if (windowTitle() != title) setWindowTitle(title);
   syncing_ = false;
+}
+
+void ScreenWindow::SyncField(QLineEdit* edit, const Control& c) {
+  const QString text = QString::fromStdString(c.text);
+  if (edit->isReadOnly() != c.readOnly) edit->setReadOnly(c.readOnly);
+  SetTextColor(edit, QPalette::Text, c.color);
+  SetFontOf(edit, c);
+  if (edit->text() != text) {
+    edit->setText(text);
+    // A figure wider than its field shows its leading digits; the user
+    // typing into the field keeps the cursor where it is.
+    if (!edit->hasFocus() || edit->isReadOnly()) edit->setCursorPosition(0);
+  }
+  const bool wider = QFontMetrics(edit->font()).horizontalAdvance(text) > FieldTextRoom(*edit);
+  const QString tip = wider ? text : QString();
+  if (edit->toolTip() != tip) edit->setToolTip(tip);
+}
+
+void ScreenWindow::SyncLabel(CaptionLabel* label, const Control& c) {
+  SetTextColor(label, QPalette::WindowText, c.color);
+  const QFont font = FontOf(c);
+  const QSize room = c.layout->autoSize ? Room(c, QFontMetrics(font).height()) : label->size();
+  label->Show(QString::fromStdString(c.text), font, room, c.layout->autoSize);
+}
+
+void ScreenWindow::SyncButton(QPushButton* button, const Control& c) {
+  const QString text = QString::fromStdString(c.text);
+  if (button->text() != text) button->setText(text);
+  SetTextColor(button, QPalette::ButtonText, c.color);
+  SetFontOf(button, c);
+}
+
+QSize ScreenWindow::Room(const Control& label, int lineHeight) const {
+  auto px = [this](int twips) { return shell_.ToPixels(twips); };
+  const ControlSpec& s = *label.layout;
+  const int left = px(s.left);
+  const int top = px(s.top);
+  const int rowBottom = top + std::max(px(s.height), lineHeight);
+  const int tableBottom = top + px(s.height);
+  // Hidden controls and empty labels draw nothing a caption could run into.
+  auto draws = [&label](const Control& o) {
+    return &o != &label && o.visible && !(o.kind() == Kind::Label && o.text.empty());
+  };
+  int right = px(screen_.clientWidth());
+  for (const Control& o : screen_.controls()) {
+    if (!draws(o)) continue;
+    const ControlSpec& t = *o.layout;
+    const int otherLeft = px(t.left);
+    const int otherTop = px(t.top);
+    if (otherLeft > left && otherTop < rowBottom && top < otherTop + px(t.height)) right = std::min(right, otherLeft);
+  }
+  // Below: down to the next control under the caption's room, or the
+  // window's bottom edge. A neighbour overlapping by a pixel or two of
+  // rounding does not count.
+  int bottom = px(screen_.clientHeight());
+  for (const Control& o : screen_.controls()) {
+    if (!draws(o)) continue;
+    const ControlSpec& t = *o.layout;
+    const int otherLeft = px(t.left);
+    const int otherTop = px(t.top);
+    const int overlap = std::min(right, otherLeft + px(t.width)) - std::max(left, otherLeft);
+    if (otherTop >= tableBottom && overlap > 2) bottom = std::min(bottom, otherTop);
+  }
+  return {std::max(1, right - left), std::max(px(s.height), bottom - top)};
+}
+
+void ScreenWindow::PressBack() {
+  const std::string_view back = BackButton(screen_);
+  if (back.empty()) return;
+  const Control* c = screen_.Find(back);
+  if (c == nullptr || !c->visible || !c->enabled) return;
+  shell_.Press(screen_, back);
 }
 
 void ScreenWindow::FocusFirstTime() {
@@ -194,6 +385,12 @@ void ScreenWindow::FocusFirstTime() {
 void ScreenWindow::HideAndRelease() {
   hide();
   destroy(true, true);
+}
+
+void ScreenWindow::BringToFront() {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
 }
 
 void ScreenWindow::closeEvent(QCloseEvent* event) {
@@ -262,6 +459,12 @@ void QtShell::Press(Screen& screen, std::string_view button) {
 
 void QtShell::SyncAll() {
   for (auto& [screen, window] : windows_) window->Sync();
+}
+
+void QtShell::BringToFront() {
+  for (auto& [screen, window] : windows_) {
+    if (screen->visible() && window->isVisible()) window->BringToFront();
+  }
 }
 
 void QtShell::RunBox(QMessageBox& box) {
