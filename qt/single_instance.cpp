@@ -66,8 +66,10 @@ bool AskRunningCopy(const sockaddr_un& address) {
   bool running = false;
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && PeerIsThisUser(fd)) {
     running = true;
+    // The running copy may close the connection before the byte arrives:
+    // that must not end this copy by SIGPIPE.
     const char request = '!';
-    (void)!write(fd, &request, 1);
+    (void)!send(fd, &request, 1, MSG_NOSIGNAL);
   }
   close(fd);
   return running;

@@ -17,14 +17,6 @@ using namespace hc::test;
 
 namespace {
 
-// The widest line of a text in a font.
-qreal TextWidth(const QFont& font, const QString& text) {
-  const QFontMetricsF metrics(font);
-  qreal widest = 0;
-  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
-  return widest;
-}
-
 // What a control draws: the rectangle of its text, or nothing.
 QRect DrawnRect(QWidget* w) {
   if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->text().isEmpty()) return {};

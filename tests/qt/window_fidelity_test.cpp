@@ -32,10 +32,11 @@ class WindowFidelityTest : public QObject {
     QVERIFY(window->isVisible());
     const hc::ScreenSpec& layout = model.layout();
 
-    // The window: named, titled, fixed to its client area, never maximised.
+    // The window: named, titled, fixed to its client area (the table's,
+    // grown to hold every control), never maximised.
     QCOMPARE(window->objectName(), screen);
     QCOMPARE(window->windowTitle(), Q(layout.title));
-    const QSize client(Px(layout.clientWidth), Px(layout.clientHeight));
+    const QSize client(Px(model.clientWidth()), Px(model.clientHeight()));
     QCOMPARE(window->size(), client);
     QCOMPARE(window->minimumSize(), client);
     QCOMPARE(window->maximumSize(), client);
