@@ -94,13 +94,13 @@ CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
   setFocusPolicy(Qt::ClickFocus);
 }
 
-bool CaptionLabel::Fits(const QFont& font, const QString& shown) {
+bool CaptionLabel::Fits(const QFont& font, const QString& shown, bool checkHeight) {
   if (this->font() != font) setFont(font);
   if (text() != shown) setText(shown);
   if (!sizesToCaption_) return heightForWidth(width()) <= height();
   const QSize needed = sizeHint();
   return CaptionWidth(font, shown) <= room_.width() && needed.width() <= room_.width() &&
-         needed.height() <= room_.height();
+         (!checkHeight || needed.height() <= room_.height());
 }
 
 // The caption broken into lines that each fit the room's width, preferring
@@ -141,19 +141,27 @@ void CaptionLabel::Show(const QString& caption, const QFont& font, QSize room, b
 
   // The caption whole on its line, in the control's font or smaller.
   QFont drawn = font;
-  bool fits = Fits(drawn, caption);
-  for (double size = font.pointSizeF() - 0.5; !fits && size >= kSmallestFontSize; size -= 0.5) {
-    drawn.setPointSizeF(size);
-    fits = Fits(drawn, caption);
-  }
+  auto shrinkToFit = [&](bool checkHeight) {
+    drawn = font;
+    if (Fits(drawn, caption, checkHeight) || caption.isEmpty()) return true;
+    for (double size = font.pointSizeF() - 0.5; size >= kSmallestFontSize; size -= 0.5) {
+      drawn.setPointSizeF(size);
+      if (Fits(drawn, caption, checkHeight)) return true;
+    }
+    return false;
+  };
+  bool fits = shrinkToFit(true);
   // Else on further lines, where the room below is free.
   if (!fits && sizesToCaption) {
     const QStringList lines = Lines(font);
-    if (lines.size() > 1 && Fits(font, lines.join(QLatin1Char('\n')))) {
+    if (lines.size() > 1 && Fits(font, lines.join(QLatin1Char('\n')), true)) {
       fits = true;
       wrapped_ = true;
     }
   }
+  // A face with taller lines than the table's rows: the caption whole on
+  // its line comes before its line's height.
+  if (!fits && sizesToCaption) fits = shrinkToFit(false);
   // Else as much as the room holds at the smallest size.
   if (!fits) {
     elided_ = true;
@@ -164,7 +172,7 @@ void CaptionLabel::Show(const QString& caption, const QFont& font, QSize room, b
   setToolTip(elided_ ? caption : QString());
   if (sizesToCaption) {
     adjustSize();
-    resize(std::min(width(), room.width()), std::min(height(), room.height()));
+    if (width() > room.width()) resize(room.width(), height());
   }
 }
 

@@ -53,8 +53,9 @@ class CaptionLabel final : public QLabel {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // Shows the text in the font; true when it fits the room.
-  bool Fits(const QFont& font, const QString& shown);
+  // Shows the text in the font; true when it fits the room (its width, and
+  // its height when asked).
+  bool Fits(const QFont& font, const QString& shown, bool checkHeight);
   QStringList Lines(const QFont& font) const;
 
   QString caption_;

@@ -43,6 +43,11 @@ QStringList Faults(hc::qt::ScreenWindow& window, const QString& state) {
     const QFontMetricsF metrics(w->font());
     if (auto* label = qobject_cast<hc::qt::CaptionLabel*>(w)) {
       if (label->elided()) fault(c, QStringLiteral("elided [%1]").arg(label->caption()));
+      QString shown = label->text();
+      if (label->wrapped()) shown.remove(QLatin1Char('\n'));
+      if (!label->elided() && shown != label->caption()) {
+        fault(c, QStringLiteral("shows [%1] for [%2]").arg(label->text(), label->caption()));
+      }
       if (w->font().pointSizeF() < hc::qt::kSmallestFontSize) fault(c, QStringLiteral("font below 7 pt"));
       if (c.layout->autoSize && std::ceil(TextWidth(w->font(), label->text())) > label->contentsRect().width()) {
         fault(c, QStringLiteral("[%1] wider than the label").arg(label->text()));
