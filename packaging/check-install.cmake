@@ -124,7 +124,7 @@ elseif(CHECK STREQUAL "deb")
   set(wanted "Package: hengchuan" "Depends:.*libc6" "Depends:.*libstdc[+][+]6")
   if(GUI)
     list(APPEND wanted "Depends:.*libqt6widgets6" "Depends:.*libqt6gui6" "Depends:.*qt6-qpa-plugins"
-         "Depends:.*fonts-noto-cjk [|] fonts-wqy-zenhei")
+         "Depends:.*fonts-arphic-uming [|] fonts-noto-cjk [|] fonts-wqy-zenhei" "Depends:.*qt6-translations-l10n")
   endif()
   foreach(pattern IN LISTS wanted)
     if(NOT control MATCHES "${pattern}")

@@ -13,16 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "qt/renderer.h"
+#include "qt/convert.h"
+#include "qt/qt_shell.h"
 #include "shell/screen.h"
 
 namespace hc::qt {
-
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 void ShowAboutDialog(QWidget* parent, const QString& text) {
   QDialog dialog(parent);

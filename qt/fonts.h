@@ -4,10 +4,15 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include "shell/layout.h"
 
 namespace hc::qt {
+
+// The installed faces the program draws with, best first: those closest to
+// the metrics of 宋体 at 9 pt, which the layout tables assume.
+QStringList PreferredFamilies();
 
 // Installs the substitution list of "宋体" and the program's default font.
 void InstallFonts();

@@ -6,8 +6,9 @@
 #include <string_view>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 #include "qt/single_instance.h"
+#include "qt/translations.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -16,7 +17,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("hengchuan"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens end the program themselves
   hc::qt::InstallFonts();
+  hc::qt::InstallTranslations();
 
+  // A second start asks the running copy to come to the front, says so and ends.
   hc::qt::SingleInstance instance;
   if (!instance.Acquire()) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("系统"), QStringLiteral("程序已经在运行中。。。"),
@@ -26,6 +29,7 @@ int main(int argc, char** argv) {
   }
 
   hc::qt::QtShell shell;
+  instance.SetActivation([&shell] { shell.BringToFront(); });
   shell.Start();
   // For start-up and memory measurements: quit as soon as the first window
   // is up and the event loop has nothing left to do; with the value "all",

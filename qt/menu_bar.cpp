@@ -2,11 +2,11 @@
 
 #include <QMenu>
 
+#include "qt/convert.h"
+
 namespace hc::qt {
 
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void Fill(QMenu* menu, const std::vector<MenuNode>& nodes, const std::function<void(const MenuNode&)>& choose) {
   for (const MenuNode& n : nodes) {

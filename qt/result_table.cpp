@@ -9,15 +9,12 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "qt/convert.h"
+
 namespace hc::qt {
 
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
-
-ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent) : QTableWidget(parent) {
+ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent)
+    : QTableWidget(parent), columnColors_(spec.columnColors.begin(), spec.columnColors.end()) {
   setColumnCount(static_cast<int>(spec.columns.size()));
   QStringList headers;
   for (std::string_view c : spec.columns) headers << Q(c);
@@ -32,21 +29,28 @@ ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent) : QTableWidge
   horizontalHeader()->setStretchLastSection(true);
 }
 
-void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& colors,
+void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& rowColors,
                           Rgb color) {
-  if (rows == shown_ && colors == colors_ && color == color_) return;
+  if (rows == shown_ && rowColors == colors_ && color == color_) return;
   shown_ = rows;
-  colors_ = colors;
+  colors_ = rowColors;
   color_ = color;
   setUpdatesEnabled(false);
   clearContents();
   setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const Rgb c = static_cast<std::size_t>(r) < colors.size() ? colors[static_cast<std::size_t>(r)] : color;
-    const auto& cells = rows[static_cast<std::size_t>(r)];
+    const auto row = static_cast<std::size_t>(r);
+    const auto& cells = rows[row];
     for (int k = 0; k < std::min(columnCount(), static_cast<int>(cells.size())); ++k) {
-      auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(k)]));
-      item->setForeground(QColor(c.r, c.g, c.b));
+      const auto column = static_cast<std::size_t>(k);
+      Rgb c = color;
+      if (row < rowColors.size()) {
+        c = rowColors[row];
+      } else if (column < columnColors_.size()) {
+        c = columnColors_[column];
+      }
+      auto* item = new QTableWidgetItem(QString::fromStdString(cells[column]));
+      item->setForeground(ToColor(c));
       item->setToolTip(item->text());
       setItem(r, k, item);
     }

@@ -16,8 +16,9 @@ class ResultTable final : public QTableWidget {
  public:
   ResultTable(const ControlSpec& spec, QWidget* parent);
 
-  // Shows the rows, each row in its colour (black where none is given).
-  void SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& colors, Rgb color);
+  // Shows the rows. A cell's colour is its row's where rows have colours,
+  // else its column's where the table gives columns colours, else `color`.
+  void SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& rowColors, Rgb color);
   // The text Ctrl+C puts on the clipboard.
   QString SelectedText() const;
   void CopySelection() const;
@@ -27,6 +28,7 @@ class ResultTable final : public QTableWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  std::vector<Rgb> columnColors_;
   std::vector<std::vector<std::string>> shown_;
   std::vector<Rgb> colors_;
   Rgb color_;

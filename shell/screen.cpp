@@ -1,5 +1,6 @@
 #include "shell/screen.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "shell/app.h"
@@ -43,6 +44,18 @@ void Screen::RunLoad() {
     PlaceLike(layout_.placedLike);
   }
   Load();
+}
+
+int Screen::clientWidth() const {
+  int width = layout_.clientWidth;
+  for (const ControlSpec& c : layout_.controls) width = std::max(width, c.left + c.width);
+  return width;
+}
+
+int Screen::clientHeight() const {
+  int height = layout_.clientHeight;
+  for (const ControlSpec& c : layout_.controls) height = std::max(height, c.top + c.height);
+  return height;
 }
 
 Control* Screen::Find(std::string_view name) {
@@ -138,8 +151,8 @@ void SwitchScreen(Screen& source, std::string_view target, SwitchOrder order) {
 
 void CenterOnScreen(Screen& screen) {
   App& app = screen.app();
-  int top = (app.displayHeight() - screen.layout().clientHeight) / 2;
-  int left = (app.displayWidth() - screen.layout().clientWidth) / 2;
+  int top = (app.displayHeight() - screen.clientHeight()) / 2;
+  int left = (app.displayWidth() - screen.clientWidth()) / 2;
   screen.SetPosition(top, left);
 }
 

@@ -66,6 +66,9 @@ struct ControlState {
   bool bold = false;
   bool checked = false;                        // option buttons
   std::vector<std::vector<std::string>> rows;  // tables: the cells, row by row
+  // Tables: a colour for each row that has one of its own (a row beyond
+  // the list takes its column's colour, else the control's).
+  std::vector<Rgb> rowColors;
 
   static ControlState From(const ControlSpec& spec);
   friend bool operator==(const ControlState&, const ControlState&) = default;
@@ -93,6 +96,11 @@ class Screen {
   const ScreenSpec& layout() const { return layout_; }
   std::string_view name() const { return layout_.name; }
   const std::string& title() const { return title_; }
+  // The window's client area in twips: the table's, grown just enough to
+  // hold every control's table rectangle (a table may place a footer or a
+  // button past the edge it gives).
+  int clientWidth() const;
+  int clientHeight() const;
   App& app() { return app_; }
 
   // Controls, in layout-table order.

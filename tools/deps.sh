@@ -2,7 +2,9 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # Usage: tools/deps.sh [run|test]
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev fonts-noto-cjk)
+# fonts-arphic-uming has the metrics of the layout tables; qt6-translations-l10n
+# holds Qt's own texts in Chinese (message box buttons, context menus).
+packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming fonts-noto-cjk qt6-translations-l10n)
 if [ "${1:-run}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth dpkg-dev desktop-file-utils)
 fi

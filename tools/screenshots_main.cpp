@@ -1,6 +1,7 @@
 // Writes one PNG per screen, rendered by the real widgets: NAME.png right
-// after the screen's load, and NAME-calculated.png after its calculate
-// button has been pressed with the load texts.
+// after the screen's load, NAME-calculated.png after its calculate button
+// has been pressed with the load texts, and NAME-large.png after it has
+// been pressed with large, realistic figures in every input field.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -8,7 +9,9 @@
 #include <cstdlib>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
+#include "qt/translations.h"
+#include "tools/large_figures.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -19,6 +22,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   hc::qt::InstallFonts();
+  hc::qt::InstallTranslations();
   QDir dir(QString::fromLocal8Bit(argv[1]));
   if (!dir.mkpath(QStringLiteral("."))) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
@@ -46,6 +50,15 @@ int main(int argc, char** argv) {
       shell.Press(screen, calc);
       QApplication::processEvents();
       save(name + QStringLiteral("-calculated.png"));
+      int index = 0;
+      for (hc::Control& c : screen.controls()) {
+        if (c.kind() != hc::Kind::Text || c.readOnly || !c.visible) continue;
+        c.text = std::string(hc::figures::LargeFigure(entry.name, c.name(), index++));
+      }
+      shell.SyncAll();
+      shell.Press(screen, calc);
+      QApplication::processEvents();
+      save(name + QStringLiteral("-large.png"));
     }
   }
   std::printf("%d images written to %s\n", written, argv[1]);

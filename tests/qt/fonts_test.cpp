@@ -1,13 +1,15 @@
 // Fonts: the Chinese texts of every screen are drawn by an installed Chinese
-// font that holds every character they use, and "宋体" means SimSun where it
-// is installed, else the nearest installed face.
+// font that holds every character they use, the metrics the layout tables
+// assume where such a face is installed, and "宋体" means SimSun where it is
+// installed, else the nearest installed face.
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QtTest>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 #include "tests/qt/window_test_support.h"
 
 using namespace hc::test;
@@ -58,6 +60,22 @@ class FontsTest : public QObject {
     QCOMPARE(MissingGlyphs(QApplication::font(), QStringLiteral("衡川２.0（升级版）：↑↓％，。！元")), QString());
   }
 
+  // The layout tables were drawn for 宋体 at 9 pt: a 12 px line, digits
+  // 6 px and Chinese characters 12 px wide at 96 dpi. The preferred faces
+  // have those metrics.
+  void default_font_has_the_metrics_of_the_tables() {
+    const QString family = QFontInfo(QApplication::font()).family();
+    if (family != QStringLiteral("SimSun") && family != QStringLiteral("AR PL UMing CN")) {
+      QSKIP("neither SimSun nor AR PL UMing CN is installed");
+    }
+    QCOMPARE(hc::qt::PreferredFamilies().front(), family);
+    const qreal scale = QGuiApplication::primaryScreen()->logicalDotsPerInch() / 96.0;
+    const QFontMetricsF metrics(QApplication::font());
+    QVERIFY2(qAbs(metrics.height() - 12 * scale) < 0.5, qPrintable(QString::number(metrics.height())));
+    QVERIFY2(qAbs(metrics.horizontalAdvance(QStringLiteral("0123456789")) - 60 * scale) < 0.5, "digits");
+    QVERIFY2(qAbs(metrics.horizontalAdvance(QStringLiteral("本软件仅作为计算")) - 96 * scale) < 0.5, "characters");
+  }
+
   void song_is_simsun_or_the_nearest_installed_face_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("bold");
@@ -67,9 +85,9 @@ class FontsTest : public QObject {
   void song_is_simsun_or_the_nearest_installed_face() {
     QFETCH(int, size);
     QFETCH(bool, bold);
-    const QStringList preference{QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                                 QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                                 QStringLiteral("WenQuanYi Micro Hei")};
+    const QStringList preference{QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                                 QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                                 QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei")};
     const QStringList installed = QFontDatabase::families();
     QString expected;
     for (const QString& f : preference) {

@@ -14,7 +14,7 @@
 #include <map>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 #include "tests/qt/window_test_support.h"
 
 using namespace hc::test;
@@ -84,7 +84,7 @@ void MeasureWindow(hc::qt::ScreenWindow& window, const QString& screen, const QS
     const QFontMetricsF metrics(widget->font());
     if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.layout->autoSize) {
       item.sizesToCaption = true;
-      item.needed = metrics.horizontalAdvance(label->text()) * dpr;
+      item.needed = TextWidth(label->font(), label->text()) * dpr;
       item.available = label->contentsRect().width() * dpr;
     } else if (label != nullptr) {
       // A fixed-size label wraps its caption: the lines need their height.

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 #include "tests/qt/window_test_support.h"
 
 using namespace hc::test;

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 
 class NavigationWindowTest : public QObject {
   Q_OBJECT

@@ -2,14 +2,66 @@
 // table (kind, names, texts, colours, flags, fonts, geometry, focus), and a
 // press through a widget leaves the window, the messages shown and the model
 // exactly as the same press through the model alone.
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 #include <algorithm>
 
 #include "qt/fonts.h"
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
+#include "shell/menu.h"
 #include "tests/qt/window_test_support.h"
 
 using namespace hc::test;
+
+namespace {
+
+// The menu bar as lines: each menu and item by its caption, indented by its
+// depth; a screen item with the screen it opens, a separator as "---".
+void Picture(const QList<QAction*>& actions, int depth, QStringList& out) {
+  const QString indent(2 * depth, QLatin1Char(' '));
+  for (QAction* a : actions) {
+    if (a->isSeparator()) {
+      out << indent + QStringLiteral("---");
+    } else if (a->menu() != nullptr) {
+      out << indent + a->text() + QStringLiteral(" >");
+      Picture(a->menu()->actions(), depth + 1, out);
+    } else {
+      out << indent + a->text() + QStringLiteral(" = ") + a->objectName();
+    }
+  }
+}
+
+QStringList MenuPicture(const QMenuBar& bar) {
+  QStringList out;
+  Picture(bar.actions(), 0, out);
+  return out;
+}
+
+void ModelPicture(const std::vector<hc::MenuNode>& nodes, int depth, QStringList& out) {
+  const QString indent(2 * depth, QLatin1Char(' '));
+  for (const hc::MenuNode& n : nodes) {
+    switch (n.type) {
+      case hc::MenuNode::Type::Separator: out << indent + QStringLiteral("---"); break;
+      case hc::MenuNode::Type::Submenu:
+        out << indent + Q(n.caption) + QStringLiteral(" >");
+        ModelPicture(n.children, depth + 1, out);
+        break;
+      case hc::MenuNode::Type::Screen: out << indent + Q(n.caption) + QStringLiteral(" = ") + Q(n.screen); break;
+      case hc::MenuNode::Type::About: out << indent + Q(n.caption) + QStringLiteral(" = about"); break;
+    }
+  }
+}
+
+// What every window's menu bar shows: the model's menus in order, and in
+// them one item for every screen of the registry.
+QStringList ExpectedMenuPicture() {
+  QStringList out;
+  ModelPicture(hc::MenuBar(), 0, out);
+  return out;
+}
+
+}  // namespace
 
 class WindowFidelityTest : public QObject {
   Q_OBJECT
@@ -32,22 +84,30 @@ class WindowFidelityTest : public QObject {
     QVERIFY(window->isVisible());
     const hc::ScreenSpec& layout = model.layout();
 
-    // The window: named, titled, fixed to its client area, never maximised.
+    // The window: named, titled, fixed to the menu bar above its client
+    // area (the table's, grown to hold every control), never maximised.
     QCOMPARE(window->objectName(), screen);
     QCOMPARE(window->windowTitle(), Q(layout.title));
-    const QSize client(Px(layout.clientWidth), Px(layout.clientHeight));
-    QCOMPARE(window->size(), client);
-    QCOMPARE(window->minimumSize(), client);
-    QCOMPARE(window->maximumSize(), client);
+    const QSize client(Px(model.clientWidth()), Px(model.clientHeight()));
+    QCOMPARE(window->client()->size(), client);
+    QCOMPARE(window->client()->pos(), QPoint(0, window->menuBar()->height()));
+    QCOMPARE(window->menuBar()->geometry(), QRect(0, 0, client.width(), window->menuBar()->sizeHint().height()));
+    const QSize outer = client + QSize(0, window->menuBar()->height());
+    QCOMPARE(window->size(), outer);
+    QCOMPARE(window->minimumSize(), outer);
+    QCOMPARE(window->maximumSize(), outer);
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(MenuPicture(*window->menuBar()), ExpectedMenuPicture());
 
     // The table, the model after load and the widgets agree control by control.
     const QStringList table = DescribeTable(layout);
     QCOMPARE(DescribeModel(model), table);
     QCOMPARE(DescribeWidgets(*window), table);
 
-    // No widget of the window's own that the table does not list.
-    const auto children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    // No widget of the window's own but the menu bar and the client area,
+    // and none in the client area that the table does not list.
+    QCOMPARE(window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), qsizetype(2));
+    const auto children = window->client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     QCOMPARE(children.size(), qsizetype(layout.controls.size()));
 
     for (const hc::ControlSpec& c : layout.controls) {
@@ -55,7 +115,7 @@ class WindowFidelityTest : public QObject {
       QVERIFY2(w != nullptr, c.name.data());
       QCOMPARE(w->objectName(), Q(c.name));
       QCOMPARE(w->accessibleName(), Q(c.name));
-      QCOMPARE(w->parentWidget(), window);
+      QCOMPARE(w->parentWidget(), window->client());
       const QPoint topLeft(Px(c.left), Px(c.top));
       if (c.kind == hc::Kind::Label && c.autoSize) {
         // Labels keep their corner and size themselves to the caption.
@@ -74,6 +134,23 @@ class WindowFidelityTest : public QObject {
       QVERIFY2(expected != nullptr, first.data());
       QCOMPARE(window->focusWidget(), expected);
     }
+  }
+
+  // The bar's menus and their captions, and one item for each screen.
+  void menu_bar_lists_every_screen() {
+    QStringList tops;
+    for (const hc::MenuNode& n : hc::MenuBar()) tops << Q(n.caption);
+    QCOMPARE(tops, (QStringList{QStringLiteral("计算器(&C)"), QStringLiteral("工具(&T)"), QStringLiteral("帮助(&H)")}));
+    QStringList items;
+    for (const QString& line : ExpectedMenuPicture()) {
+      const qsizetype at = line.indexOf(QStringLiteral(" = Form"));
+      if (at >= 0) items << line.mid(at + 3);
+    }
+    QStringList registry;
+    for (const hc::ScreenEntry& e : hc::ScreenRegistry()) registry << Q(e.name);
+    std::sort(items.begin(), items.end());
+    std::sort(registry.begin(), registry.end());
+    QCOMPARE(items, registry);
   }
 
   void presses_match_the_model_data() { AddScreenRows(); }

@@ -16,13 +16,14 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "qt/renderer.h"
+#include "qt/qt_shell.h"
 #include "shell/app.h"
 
 namespace hc::test {
@@ -152,16 +153,26 @@ inline QStringList DescribeModel(const Screen& screen) {
   return lines;
 }
 
-// The font a widget asks for, named as the layout names it: "default" for
-// the program's font.
-inline QString RequestedFamily(const QWidget* w) {
-  const QStringList families = w->font().families();
+// The family a font asks for, named as the layout names it: empty for the
+// program's font.
+inline QString RequestedFamily(const QFont& font) {
+  const QStringList families = font.families();
   if (families == QApplication::font().families()) return {};
-  return families.isEmpty() ? w->font().family() : families.front();
+  return families.isEmpty() ? font.family() : families.front();
+}
+
+// The widest line of a text in a font.
+inline qreal TextWidth(const QFont& font, const QString& text) {
+  const QFontMetricsF metrics(font);
+  qreal widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+  return widest;
 }
 
 // Every control as its widget shows it now; a widget of the wrong class or
-// a missing one reads "missing".
+// a missing one reads "missing". A label reads as the caption and font it
+// was given: it may draw them smaller or on more lines to fit its room,
+// which the geometry test measures.
 inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
   QStringList lines;
   for (const Control& c : window.screen().controls()) {
@@ -171,14 +182,16 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
     QString text;
     QString color;
     bool readOnly = false;
+    QFont font = w != nullptr ? w->font() : QFont();
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
       kind = QStringLiteral("text");
       text = edit->text();
       color = edit->palette().color(QPalette::Text).name();
       readOnly = edit->isReadOnly();
-    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    } else if (auto* label = qobject_cast<qt::CaptionLabel*>(w)) {
       kind = QStringLiteral("label");
-      text = label->text();
+      text = label->caption();
+      font = label->tableFont();
       color = label->palette().color(QPalette::WindowText).name();
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
       kind = QStringLiteral("button");
@@ -197,8 +210,8 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       lines << name + QStringLiteral(" missing");
       continue;
     }
-    lines << Describe(name, kind, text, color, readOnly, w->isVisibleTo(&window), w->isEnabled(), RequestedFamily(w),
-                      w->font().pointSizeF(), w->font().bold());
+    lines << Describe(name, kind, text, color, readOnly, w->isVisibleTo(&window), w->isEnabled(),
+                      RequestedFamily(font), font.pointSizeF(), font.bold());
   }
   return lines;
 }
@@ -257,7 +270,7 @@ inline QStringList ClippedLabels(qt::ScreenWindow& window) {
     auto* label = qobject_cast<QLabel*>(window.ControlWidget(c.name()));
     // A fixed-size label keeps its table geometry and wraps its caption.
     if (label == nullptr || !c.layout->autoSize) continue;
-    const qreal needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+    const qreal needed = TextWidth(label->font(), label->text());
     if (label->width() < std::ceil(needed)) {
       clipped << QStringLiteral("%1 [%2] %3 < %4").arg(Q(c.name()), label->text()).arg(label->width()).arg(needed);
     }

@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
-# One running copy per user, under faults. Starts the real program on the
-# offscreen platform:
+# One running copy per user, under faults and against other users. Starts
+# the real program on the offscreen platform:
 #   1. two copies at nearly the same moment: exactly one keeps running, the
 #      other shows "程序已经在运行中。。。" and ends with status 0;
 #   2. the running copy killed with SIGKILL: a new copy starts at once, and
 #      refuses a second copy in its turn;
 #   3. with a read-only runtime folder, with one that does not exist and with
 #      XDG_RUNTIME_DIR unset: the program still starts and still refuses a
-#      second copy.
+#      second copy;
+#   4. (as root) another user squats the name the abstract socket of earlier
+#      versions had, and a folder of the fallback's name in a shared
+#      temporary folder: the program still starts, and still refuses a second
+#      copy of this user;
+#   5. a copy started in a network namespace of its own (unshare -n) while
+#      one runs: it is refused too.
 # Message boxes are answered at once (HENGCHUAN_AUTO_ANSWER) and their text
 # goes to standard error, which the test reads.
 #
-# The mark of a running copy is a socket in the abstract namespace, which
-# belongs to the network namespace: where the system allows it the test runs
-# in a network (and mount) namespace of its own, so a copy the user has open
-# neither disturbs the test nor is disturbed by it; the read-only runtime
-# folder is then a read-only tmpfs, which binds root too.
+# The mark of a running copy is a listening socket file in the runtime folder
+# the test gives it (or the fallback folder in the test's TMPDIR), so a copy
+# the user has open does not disturb the test. Where the system allows it the
+# test runs in a network and mount namespace of its own, which makes the
+# read-only runtime folder a read-only tmpfs, binding root too.
 #   single_instance.sh PATH-TO-hengchuan
 set -euo pipefail
 program="$(readlink -f "${1:?usage: single_instance.sh PATH-TO-hengchuan}")"
@@ -40,22 +46,29 @@ cleanup() {
   wait 2>/dev/null || true
   if mountpoint -q "$work/ro-runtime" 2>/dev/null; then umount "$work/ro-runtime" || true; fi
   rm -rf "$work"
+  if [ "$had_system_fallback" = 0 ]; then
+    rm -f "$system_fallback/hengchuan-instance"
+    rmdir "$system_fallback" 2>/dev/null || true
+  fi
 }
 trap cleanup EXIT
-mkdir -m 700 "$work/runtime"
+mkdir -m 700 "$work/runtime" "$work/tmp"
 failures=0
 fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
 
-# The abstract socket a running copy holds, as the kernel lists it.
-mark_held() { grep -q '@hengchuan' /proc/net/unix; }
+uid="$(id -u)"
+# The fallback of a case whose own temporary folder another user holds.
+system_fallback="/tmp/hengchuan-$uid"
+[ -e "$system_fallback" ] && had_system_fallback=1 || had_system_fallback=0
 
-if [ "$HENGCHUAN_TEST_NAMESPACE" = none ] && mark_held; then
-  echo "SKIPPED: a copy of the program is already running for this user"
-  exit 0
-fi
+# A socket a copy of the test listens on, as the kernel lists it (not the
+# squatter's of case 4).
+mark_held() {
+  grep -v -F "$work/shared-tmp/" /proc/net/unix | grep -qE " ($work/|$system_fallback/)[^ ]*hengchuan-instance\$"
+}
 
 # start NAME [ENV...]: starts a copy in the background; its pid goes to
 # the variable NAME_pid, its standard error to $work/NAME.err.
@@ -64,8 +77,8 @@ start() {
   shift
   # The outer env sets the test's runtime folder, the inner one the case's
   # changes to it (which may unset it).
-  env XDG_RUNTIME_DIR="$work/runtime" env "$@" QT_QPA_PLATFORM=offscreen HENGCHUAN_AUTO_ANSWER=1 \
-    "$program" >"$work/$name.out" 2>"$work/$name.err" &
+  env XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" env "$@" QT_QPA_PLATFORM=offscreen \
+    HENGCHUAN_AUTO_ANSWER=1 ${launcher:-} "$program" >"$work/$name.out" 2>"$work/$name.err" &
   local pid=$!
   pids+=("$pid")
   printf -v "${name}_pid" '%s' "$pid"
@@ -202,9 +215,8 @@ for case in read_only missing unset; do
   case "$case" in
     read_only) envs=(XDG_RUNTIME_DIR="$work/ro-runtime") ;;
     missing) envs=(XDG_RUNTIME_DIR="$work/no-such-folder") ;;
-    unset) envs=(-u XDG_RUNTIME_DIR TMPDIR="$work/tmp-for-unset") ;;
+    unset) envs=(-u XDG_RUNTIME_DIR) ;;
   esac
-  mkdir -p "$work/tmp-for-unset"
   if expect_started "rt_$case" "${envs[@]}"; then
     expect_refused "rt_${case}_second" "${envs[@]}"
     pid_var="rt_${case}_pid"
@@ -212,6 +224,68 @@ for case in read_only missing unset; do
   fi
 done
 echo "3. runtime folder read-only ($ro_kind), missing, unset: done"
+
+# ---------------------------------------------------------------- 4. another user squats
+# The squatter: a process of nobody listening on the abstract name earlier
+# versions took as the mark, and on a socket in a folder of the fallback's
+# name it made first in a temporary folder all users share.
+squatter_ok=0
+if [ "$uid" -eq 0 ] && id nobody >/dev/null 2>&1 && setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups true 2>/dev/null; then
+  squatter_ok=1
+fi
+if [ "$squatter_ok" = 1 ]; then
+  mkdir -m 1777 "$work/shared-tmp"
+  chmod 755 "$work"
+  setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups perl -MSocket -e '
+    my ($uid, $folder) = @ARGV;
+    mkdir $folder, 0700 or die "mkdir: $!";
+    socket(my $abstract, AF_UNIX, SOCK_STREAM, 0) or die;
+    bind($abstract, pack_sockaddr_un("\0hengchuan-$uid")) or die "bind: $!";
+    listen($abstract, 5) or die;
+    socket(my $file, AF_UNIX, SOCK_STREAM, 0) or die;
+    bind($file, pack_sockaddr_un("$folder/hengchuan-instance")) or die "bind: $!";
+    listen($file, 5) or die;
+    $| = 1;
+    print "squatting\n";
+    sleep 600;' "$uid" "$work/shared-tmp/hengchuan-$uid" >"$work/squatter.out" 2>&1 &
+  squatter_pid=$!
+  pids+=("$squatter_pid")
+  for ((i = 0; i < 50; i++)); do
+    grep -q squatting "$work/squatter.out" && break
+    sleep 0.1
+  done
+  if ! grep -q squatting "$work/squatter.out"; then
+    fail "the squatter did not start: $(cat "$work/squatter.out")"
+  else
+    for case in runtime shared_tmp; do
+      case "$case" in
+        runtime) envs=() ;;
+        shared_tmp) envs=(-u XDG_RUNTIME_DIR TMPDIR="$work/shared-tmp") ;;
+      esac
+      if expect_started "squat_$case" "${envs[@]}"; then
+        expect_refused "squat_${case}_second" "${envs[@]}"
+        pid_var="squat_${case}_pid"
+        stop "${!pid_var}"
+      fi
+    done
+  fi
+  kill -9 "$squatter_pid" 2>/dev/null || true
+  chmod 700 "$work"
+  echo "4. a mark of another user neither blocks nor counts: done"
+else
+  echo "4. skipped: squatting as another user needs root"
+fi
+
+# ---------------------------------------------------------------- 5. another network namespace
+if unshare -n true 2>/dev/null; then
+  if expect_started netns_first; then
+    launcher="unshare -n" expect_refused netns_second
+    stop "$netns_first_pid"
+  fi
+  echo "5. a start in another network namespace: done"
+else
+  echo "5. skipped: unshare -n is not allowed here"
+fi
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"

@@ -232,7 +232,7 @@ TEST(Placement, ScreensOpenWhereTheTableSays) {
   App app(host, 28800, 16200);
   app.Start();
   Screen& main = app.Get("Form1");
-  EXPECT_EQ(main.top(), (16200 - 3465) / 2);
+  EXPECT_EQ(main.top(), (16200 - 3540) / 2);  // centred on the client area grown to hold Label11
   EXPECT_EQ(main.left(), (28800 - 4605) / 2);
   main.NoteMovedByUser(100, 200);
   Screen& plan = app.Get("Form38");  // created, not shown: placed like Form1
@@ -244,6 +244,35 @@ TEST(Placement, ScreensOpenWhereTheTableSays) {
   EXPECT_EQ(average.top(), (16200 - 3465) / 2);
   EXPECT_EQ(staged.top(), average.top());
   EXPECT_EQ(staged.left(), average.left());
+}
+
+// A table that places a control past its client area gets a client area
+// just large enough to hold it; the others keep theirs.
+TEST(Placement, ClientAreaHoldsEveryControl) {
+  struct Case {
+    const char* screen;
+    int width, height;
+  };
+  const Case cases[] = {
+      {"Form1", 4605, 3540},  {"Form22", 4725, 3465}, {"Form38", 6195, 5100},
+      {"Form39", 6195, 5120}, {"Form2", 4605, 3465},  {"Form14", 4605, 3465},
+  };
+  TestHost host;
+  App app(host);
+  for (const Case& c : cases) {
+    const Screen& s = app.Get(c.screen);
+    EXPECT_EQ(s.clientWidth(), c.width) << c.screen;
+    EXPECT_EQ(s.clientHeight(), c.height) << c.screen;
+  }
+  for (const ScreenEntry& e : ScreenRegistry()) {
+    const Screen& s = app.Get(e.name);
+    EXPECT_GE(s.clientWidth(), s.layout().clientWidth) << e.name;
+    EXPECT_GE(s.clientHeight(), s.layout().clientHeight) << e.name;
+    for (const ControlSpec& c : s.layout().controls) {
+      EXPECT_LE(c.left + c.width, s.clientWidth()) << e.name << " " << c.name;
+      EXPECT_LE(c.top + c.height, s.clientHeight()) << e.name << " " << c.name;
+    }
+  }
 }
 
 TEST(Close, EveryCloseBoxEndsTheProgram) {

@@ -1,53 +1,19 @@
-// The Qt Widgets renderer: builds every window from its screen's layout
-// table, keeps the widgets and the model's texts in step, routes clicks to
-// the handlers, and shows the message boxes.
+// The Qt host of the screens: creates their windows, routes the user's
+// presses and menu choices to the model, and shows the message boxes,
+// dialogs and clipboard the screens ask for.
 #pragma once
 
-#include <QLineEdit>
-#include <QPointer>
-#include <QWidget>
 #include <map>
 #include <memory>
-#include <string>
+#include <string_view>
 
+#include "qt/screen_window.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 
 class QMessageBox;
 
 namespace hc::qt {
-
-class QtShell;
-
-// One screen's window.
-class ScreenWindow final : public QWidget {
- public:
-  ScreenWindow(QtShell& shell, Screen& screen);
-
-  Screen& screen() { return screen_; }
-  // The widget of a control, by its name.
-  QWidget* ControlWidget(std::string_view name) const;
-  // Brings every widget in step with the model.
-  void Sync();
-  // Gives the input focus to the screen's first control, once.
-  void FocusFirstTime();
-  // Hides the window and gives its native window and backing store back to
-  // the window system; the widgets stay and the next show creates them anew.
-  void HideAndRelease();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-
- private:
-  void Build();
-  void ApplyTabOrder();
-
-  QtShell& shell_;
-  Screen& screen_;
-  std::map<std::string, QWidget*, std::less<>> widgets_;
-  bool focused_ = false;
-  bool syncing_ = false;
-};
 
 class QtShell final : public Host {
  public:
@@ -61,8 +27,13 @@ class QtShell final : public Host {
   ScreenWindow* Window(const Screen& screen) const;
   // A button pressed by the user: runs its handler, then shows its results.
   void Press(Screen& screen, std::string_view button);
+  // An item chosen from a screen's menu bar.
+  void Choose(Screen& screen, const MenuNode& item);
   // Every created window in step with the model.
   void SyncAll();
+  // Another start of the program asked for this one: its visible windows
+  // come to the front.
+  void BringToFront();
   bool exited() const { return exited_; }
 
   // Twips and pixels.
@@ -74,10 +45,17 @@ class QtShell final : public Host {
   void ReportError(ErrorKind kind) override;
   void WindowChanged(Screen& screen, WindowEvent event) override;
   void ExitProgram() override;
+  void ShowAbout(std::string_view text) override;
+  void SetClipboard(std::string_view text) override;
+  bool SaveFile(std::string_view suggestedName, std::string_view bytes) override;
 
  private:
   ScreenWindow& EnsureWindow(Screen& screen);
   void RunBox(QMessageBox& box);
+  // Runs a step of the model that the user started, then shows its
+  // results; a fault of the program itself is said, the screen stays usable.
+  template <class Step>
+  void RunUserStep(Screen& screen, Step step);
 
   double dpi_ = 96.0;
   std::unique_ptr<App> app_;

@@ -1,0 +1,53 @@
+// Large, realistic inputs for every screen: prices up to 3000, capital up to
+// 10,000,000, shares up to 1,000,000, and the step counts the screens allow.
+// The screenshots and the geometry test fill the input fields with them
+// before pressing the calculate buttons.
+#pragma once
+
+#include <string_view>
+
+namespace hc::figures {
+
+struct Figure {
+  std::string_view screen;
+  std::string_view field;
+  std::string_view text;
+};
+
+inline constexpr Figure kLargeFigures[] = {
+    {"Form1", "Text1", "2999.99"},   {"Form1", "Text2", "-9.99"},
+    {"Form2", "Text1", "2999.99"},   {"Form2", "Text2", "1888.88"},
+    {"Form3", "Text1", "2999.99"},
+    {"Form4", "Text1", "2999.99"},   {"Form4", "Text2", "1888.88"},
+    {"Form5", "Text1", "12.34"},   {"Form5", "Text2", "1000000"},
+    {"Form6", "Text1", "9.99"},   {"Form6", "Text2", "1000000"},  {"Form6", "Text3", "8.88"},
+    {"Form6", "Text4", "1000000"},
+    {"Form7", "Text1", "10000000"},  {"Form7", "Text2", "10"},       {"Form7", "Text5", "30"},
+    {"Form8", "Text1", "2999.99"},   {"Form8", "Text2", "9.99"},     {"Form8", "Text4", "19.99"},
+    {"Form8", "Text6", "29.99"},
+    {"Form9", "Text1", "10000000"},  {"Form9", "Text2", "3"},
+    {"Form11", "Text1", "99.99"},    {"Form11", "Text8", "2999.99"}, {"Form11", "Text2", "29.99"},
+    {"Form11", "Text3", "39.99"},    {"Form11", "Text4", "49.99"},   {"Form11", "Text9", "59.99"},
+    {"Form12", "Text1", "1.618"},    {"Form12", "Text2", "2999.99"}, {"Form12", "Text3", "1888.88"},
+    {"Form12", "Text4", "2345.67"},
+    {"Form13", "Text1", "2999.99"},  {"Form13", "Text2", "1888.88"}, {"Form13", "Text3", "80.9"},
+    {"Form38", "Text1", "10000000"}, {"Form38", "Text2", "5"},       {"Form38", "Text3", "3"},
+    {"Form38", "Text13", "2"},       {"Form38", "Text4", "1888.88"}, {"Form38", "Text5", "1777.77"},
+    {"Form38", "Text6", "1666.66"},  {"Form38", "Text7", "1500"},    {"Form38", "Text8", "1400"},
+    {"Form38", "Text9", "1300"},     {"Form38", "Text10", "2999.99"}, {"Form38", "Text11", "2888.88"},
+    {"Form38", "Text12", "2777.77"},
+    {"Form39", "Text1", "9.99"},  {"Form39", "Text2", "1000000"}, {"Form39", "Text3", "10000"},
+    {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
+};
+
+// The figure for an input field: from the table, else (the financial
+// statements of the ratio screens) a large amount, alternating between two
+// so that ratios come out neither 0 nor 1.
+inline std::string_view LargeFigure(std::string_view screen, std::string_view field, int fieldIndex) {
+  for (const Figure& f : kLargeFigures) {
+    if (f.screen == screen && f.field == field) return f.text;
+  }
+  return fieldIndex % 2 == 0 ? "9876543.21" : "1234567.89";
+}
+
+}  // namespace hc::figures
