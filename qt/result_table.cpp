@@ -25,8 +25,7 @@ ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent)
   setWordWrap(false);
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  horizontalHeader()->setStretchLastSection(true);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& rowColors,
@@ -55,7 +54,12 @@ void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, con
       setItem(r, k, item);
     }
   }
-  resizeColumnsToContents();
+  // Columns as wide as their figures; room to spare is shared out among them.
+  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  int needed = 0;
+  for (int k = 0; k < columnCount(); ++k) needed += horizontalHeader()->sectionSize(k);
+  horizontalHeader()->setSectionResizeMode(needed < viewport()->width() ? QHeaderView::Stretch
+                                                                         : QHeaderView::Interactive);
   setUpdatesEnabled(true);
 }
 
