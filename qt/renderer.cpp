@@ -7,6 +7,9 @@
 #include <QMoveEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -37,6 +40,29 @@ bool SetFontOf(QWidget* w, const Control& c) {
   if (w->font() == f) return false;
   w->setFont(f);
   return true;
+}
+
+// A table's cells and row colours, rebuilt only when they changed since the
+// last time (the table remembers a digest of what it shows).
+void SyncTable(QTableWidget* table, const Control& c) {
+  std::size_t digest = c.rows.size();
+  auto mix = [&digest](std::size_t h) { digest ^= h + 0x9E3779B97F4A7C15ull + (digest << 6) + (digest >> 2); };
+  for (const auto& row : c.rows) {
+    for (const std::string& cell : row) mix(std::hash<std::string>{}(cell));
+  }
+  for (Rgb color : c.rowColors) mix((std::size_t{color.r} << 16) | (std::size_t{color.g} << 8) | color.b);
+  const QVariant shown = table->property("digest");
+  if (shown.isValid() && shown.toULongLong() == digest) return;
+  table->setProperty("digest", QVariant::fromValue<qulonglong>(digest));
+  table->setRowCount(static_cast<int>(c.rows.size()));
+  for (std::size_t r = 0; r < c.rows.size(); ++r) {
+    const Rgb color = r < c.rowColors.size() ? c.rowColors[r] : c.color;
+    for (std::size_t col = 0; col < c.rows[r].size() && col < static_cast<std::size_t>(table->columnCount()); ++col) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(c.rows[r][col]));
+      item->setForeground(ToColor(color));
+      table->setItem(static_cast<int>(r), static_cast<int>(col), item);
+    }
+  }
 }
 
 }  // namespace
@@ -100,6 +126,27 @@ void ScreenWindow::Build() {
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, button, [this, name] { shell_.Press(screen_, name); });
         w = button;
+        break;
+      }
+      case Kind::Option: {
+        // The model keeps one option of a group selected; the widget only
+        // shows it and reports the click.
+        auto* option = new QRadioButton(this);
+        option->setAutoExclusive(false);
+        QObject::connect(option, &QRadioButton::clicked, option, [this, name] { shell_.Press(screen_, name); });
+        w = option;
+        break;
+      }
+      case Kind::Table: {
+        auto* table = new QTableWidget(this);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->verticalHeader()->setVisible(false);
+        QStringList headers;
+        for (std::string_view h : s.columns) headers << Q(h);
+        table->setColumnCount(static_cast<int>(headers.size()));
+        table->setHorizontalHeaderLabels(headers);
+        w = table;
         break;
       }
     }
@@ -174,6 +221,17 @@ void ScreenWindow::Sync() {
         SetFontOf(button, c);
         break;
       }
+      case Kind::Option: {
+        auto* option = static_cast<QRadioButton*>(w);
+        if (option->text() != text) option->setText(text);
+        if (option->isChecked() != c.checked) option->setChecked(c.checked);
+        SetTextColor(option, QPalette::WindowText, c.color);
+        SetFontOf(option, c);
+        break;
+      }
+      case Kind::Table:
+        SyncTable(static_cast<QTableWidget*>(w), c);
+        break;
     }
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
     if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);

@@ -66,6 +66,7 @@ struct ControlState {
   bool bold = false;
   bool checked = false;                        // option buttons
   std::vector<std::vector<std::string>> rows;  // tables: the cells, row by row
+  std::vector<Rgb> rowColors;                  // tables: a row's text colour; rows beyond it use color
 
   static ControlState From(const ControlSpec& spec);
   friend bool operator==(const ControlState&, const ControlState&) = default;

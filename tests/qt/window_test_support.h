@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStringList>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <cmath>
@@ -112,6 +114,8 @@ inline QString KindName(Kind kind) {
     case Kind::Text: return QStringLiteral("text");
     case Kind::Label: return QStringLiteral("label");
     case Kind::Button: return QStringLiteral("button");
+    case Kind::Option: return QStringLiteral("option");
+    case Kind::Table: return QStringLiteral("table");
   }
   return {};
 }
@@ -180,6 +184,14 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       kind = QStringLiteral("button");
       text = button->text();
       color = button->palette().color(QPalette::ButtonText).name();
+    } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
+      kind = QStringLiteral("option");
+      text = option->text();
+      color = option->palette().color(QPalette::WindowText).name();
+    } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+      kind = QStringLiteral("table");
+      color = ColorName(c.color);  // the cells carry the colours
+      readOnly = table->editTriggers() == QAbstractItemView::NoEditTriggers;
     }
     if (kind.isEmpty()) {
       lines << name + QStringLiteral(" missing");
