@@ -73,6 +73,30 @@ void BM_PlanMode(benchmark::State& state) {
 }
 BENCHMARK(BM_PlanMode)->Arg(1)->Arg(2)->Arg(3);
 
+// Trading costs: the largest trade (10^14 yuan each way), and the longest
+// break-even search, one share of a fund at rates near 1 %, where the
+// search walks the most ticks after its bisection.
+void BM_TradingCostsLargest(benchmark::State& state) {
+  Press(state, "Form40", "Command1", {{"Text1", "100000"}, {"Text2", "1000000000"}, {"Text3", "100000"}});
+}
+BENCHMARK(BM_TradingCostsLargest);
+
+void BM_TradingCostsOneFundShare(benchmark::State& state) {
+  QuietHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form40");
+  s.Click("Option2");
+  for (auto [name, text] : {std::pair{"Text1", "0.501"}, {"Text2", "1"}, {"Text3", "0.6"}, {"Text4", "99.99"},
+                            {"Text5", "0"}}) {
+    s.text(name) = text;
+  }
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TradingCostsOneFundShare);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

@@ -55,6 +55,7 @@ const Catalogue kCatalogue[] = {
     {"Form37", "自有流动资金率计算--衡川2.0", 4605, 3465},
     {"Form38", "股票建仓计划--衡川2.0  作者：听风客", 6195, 5025},
     {"Form39", "股票网格交易法--衡川2.0（升级版）", 6195, 5025},
+    {"Form40", "交易费用与保本价--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -145,6 +146,8 @@ const Link kLinks[] = {
     {"Form38", "Command3", "切换回去", "Form1", true},
     {"Form38", "Command4", "网格交易", "Form39", true},
     {"Form39", "Command3", "切换回去", "Form38", true},
+    // A tool screen opened otherwise than from the menu goes back to the main screen.
+    {"Form40", "Command3", "切换回去", "Form1", true},
 };
 // Records what the screens ask of the windowing side.
 class RecordingHost final : public Host {
