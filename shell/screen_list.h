@@ -44,4 +44,5 @@
   X(Form37, MakeForm37, Capital, "自有流动资金率")        \
   X(Form38, MakeForm38, PlanGrid, "建仓计划")             \
   X(Form39, MakeForm39, PlanGrid, "网格交易")            \
-  X(Form40, MakeForm40, Tools, "交易费用与保本价")
+  X(Form40, MakeForm40, Tools, "交易费用与保本价")      \
+  X(Form42, MakeForm42, Tools, "网格挂单明细")

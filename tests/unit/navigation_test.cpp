@@ -56,6 +56,7 @@ const Catalogue kCatalogue[] = {
     {"Form38", "股票建仓计划--衡川2.0  作者：听风客", 6195, 5025},
     {"Form39", "股票网格交易法--衡川2.0（升级版）", 6195, 5025},
     {"Form40", "交易费用与保本价--衡川2.0", 6195, 5025},
+    {"Form42", "网格挂单明细--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -148,6 +149,7 @@ const Link kLinks[] = {
     {"Form39", "Command3", "切换回去", "Form38", true},
     // A tool screen opened otherwise than from the menu goes back to the main screen.
     {"Form40", "Command3", "切换回去", "Form1", true},
+    {"Form42", "Command4", "切换回去", "Form1", true},
 };
 // Records what the screens ask of the windowing side.
 class RecordingHost final : public Host {
