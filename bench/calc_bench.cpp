@@ -102,6 +102,59 @@ void BM_LimitLadderRules60(benchmark::State& state) {
 }
 BENCHMARK(BM_LimitLadderRules60);
 
+// Trading costs: the largest trade (10^14 yuan each way), and the longest
+// break-even search, one share of a fund at rates near 1 %, where the
+// search walks the most ticks after its bisection.
+void BM_TradingCostsLargest(benchmark::State& state) {
+  Press(state, "Form40", "Command1", {{"Text1", "100000"}, {"Text2", "1000000000"}, {"Text3", "100000"}});
+}
+BENCHMARK(BM_TradingCostsLargest);
+
+void BM_TradingCostsOneFundShare(benchmark::State& state) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form40");
+  s.Click("Option2");
+  for (auto [name, text] : {std::pair{"Text1", "0.501"}, {"Text2", "1"}, {"Text3", "0.6"}, {"Text4", "99.99"},
+                            {"Text5", "0"}}) {
+    s.text(name) = text;
+  }
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TradingCostsOneFundShare);
+
+// The order ladder at its longest: 10 000 orders each way of the increasing
+// grid (one share more … ), refreshed from the grid screen, at a step of
+// 0.01 %, of a step with ten decimals, and of one with 30 (whose powers
+// grow four limbs a step).
+void LadderPress(benchmark::State& state, const char* percent) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& grid = app.Get("Form39");
+  for (auto [name, text] : {std::pair{"Text2", "10000"}, {"Text3", "1"}, {"Text4", "10000"}, {"Text5", "10000"}}) {
+    grid.text(name) = text;
+  }
+  grid.text("Text6") = percent;
+  grid.Click("Command5");
+  hc::Screen& ladder = app.Get("Form42");
+  for (auto _ : state) {
+    ladder.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (ladder.rows("Table1").size() != 10000 || ladder.rows("Table2").size() != 10000) {
+    state.SkipWithError("the ladder is not 10 000 orders each way");
+  }
+}
+void BM_Ladder10000(benchmark::State& state) { LadderPress(state, "0.01"); }
+BENCHMARK(BM_Ladder10000)->Unit(benchmark::kMillisecond);
+void BM_Ladder10000TenDecimals(benchmark::State& state) { LadderPress(state, "0.0123456789"); }
+BENCHMARK(BM_Ladder10000TenDecimals)->Unit(benchmark::kMillisecond);
+void BM_Ladder10000ThirtyDecimals(benchmark::State& state) { LadderPress(state, "0.000000000000000000000000000123"); }
+BENCHMARK(BM_Ladder10000ThirtyDecimals)->Unit(benchmark::kMillisecond);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

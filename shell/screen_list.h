@@ -44,4 +44,6 @@
   X(Form37, MakeForm37, Capital, "自有流动资金率")        \
   X(Form38, MakePositionPlan, PlanGrid, "建仓计划")       \
   X(Form39, MakeGridTrading, PlanGrid, "网格交易")        \
-  X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）")
+  X(Form40, MakeTradingCosts, Tools, "交易费用与保本价")  \
+  X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）") \
+  X(Form42, MakeGridOrders, Tools, "网格挂单明细")

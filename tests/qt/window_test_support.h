@@ -203,7 +203,7 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       color = option->palette().color(QPalette::WindowText).name();
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
       kind = QStringLiteral("table");
-      color = table->palette().color(QPalette::Text).name();
+      color = ColorName(c.color);  // the cells carry the colours
       readOnly = table->editTriggers() == QAbstractItemView::NoEditTriggers;
     }
     if (kind.isEmpty()) {

@@ -51,6 +51,12 @@ case "$mode" in
     } >"$scratch/all.hcs"
     status=0
     (cd "$root/work" && "${sandbox[@]}" "$program" "$scratch/all.hcs") >"$scratch/all.out" 2>&1 || status=$?
+    # A save button asks for a file name, which the driver cannot: it says
+    # "fail: needs a window" and writes nothing. Any other fail counts.
+    if [ "$status" -eq 2 ] && grep -q '^fail: needs a window$' "$scratch/all.out" &&
+       ! grep '^fail: ' "$scratch/all.out" | grep -qv '^fail: needs a window$'; then
+      status=0
+    fi
     if [ "$status" -ne 0 ]; then
       echo "the driver ended with status $status:"
       tail -20 "$scratch/all.out"

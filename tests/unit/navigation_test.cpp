@@ -56,7 +56,9 @@ const Catalogue kCatalogue[] = {
     {"Form37", "自有流动资金率计算--衡川2.0", 4605, 3465},
     {"Form38", "股票建仓计划--衡川2.0  作者：听风客", 6195, 5025},
     {"Form39", "股票网格交易法--衡川2.0（升级版）", 6195, 5025},
+    {"Form40", "交易费用与保本价--衡川2.0", 6195, 5025},
     {"Form41", "涨跌停价（分板块）--衡川2.0", 6195, 5025},
+    {"Form42", "网格挂单明细--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -147,8 +149,10 @@ const Link kLinks[] = {
     {"Form38", "Command3", "切换回去", "Form1", true},
     {"Form38", "Command4", "网格交易", "Form39", true},
     {"Form39", "Command3", "切换回去", "Form38", true},
-    // A tool opened otherwise than from a screen goes back to the main screen.
+    // A tool opened otherwise than from a screen's menu goes back to the main screen.
+    {"Form40", "Command3", "切换回去", "Form1", true},
     {"Form41", "Command3", "切换回去", "Form1", true},
+    {"Form42", "Command4", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;

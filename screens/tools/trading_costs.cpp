@@ -1,0 +1,228 @@
+// Form40, trading costs and break-even price: what a round trip of one buy
+// and one sell of the same shares costs in commission, stamp duty and
+// transfer fee, what it nets, and the lowest sell price on the tick that
+// covers the buy with all its fees. Exact to the cent; the fee rules are the
+// fee unit's, this screen only reads its fields and writes the results.
+#include <string>
+#include <string_view>
+
+#include "screens/tools/fees.h"
+#include "shell/registry.h"
+#include "shell/screen.h"
+
+namespace hc {
+namespace {
+
+// Rows of the inputs and of the results, in twips.
+constexpr int kInputRows[] = {480, 825, 1170, 1515};
+constexpr int kResultRows[] = {1920, 2265, 2610, 2955, 3300, 3645, 3990};
+constexpr int kFieldHeight = 300;
+constexpr int kCaptionDrop = 60;  // a caption's top below its field's
+constexpr int kCaptionHeight = 180;
+
+constexpr int CaptionTop(int row) { return row + kCaptionDrop; }
+
+constexpr ControlSpec kControls[] = {
+    OptionButton("Option1", "股票", 1, 120, 120, 900, 285).Checked(),
+    OptionButton("Option2", "场内基金（ETF、LOF）", 1, 1080, 120, 2700, 285),
+    // The trade.
+    Label("Label1", "买入价：", 120, CaptionTop(kInputRows[0]), 900, kCaptionHeight),
+    TextField("Text1", "10", 1020, kInputRows[0], 1100, kFieldHeight),
+    Label("Label2", "元", 2160, CaptionTop(kInputRows[0]), 360, kCaptionHeight),
+    Label("Label3", "股数：", 120, CaptionTop(kInputRows[1]), 900, kCaptionHeight),
+    TextField("Text2", "1000", 1020, kInputRows[1], 1100, kFieldHeight),
+    Label("Label4", "股", 2160, CaptionTop(kInputRows[1]), 360, kCaptionHeight),
+    Label("Label5", "卖出价：", 120, CaptionTop(kInputRows[2]), 900, kCaptionHeight),
+    TextField("Text3", "10.5", 1020, kInputRows[2], 1100, kFieldHeight),
+    Label("Label6", "元", 2160, CaptionTop(kInputRows[2]), 360, kCaptionHeight),
+    // The account's rates.
+    Label("Label7", "佣金率：", 2760, CaptionTop(kInputRows[0]), 900, kCaptionHeight),
+    TextField("Text4", kRateLoadTexts.commission, 3660, kInputRows[0], 700, kFieldHeight),
+    Label("Label8", "万分之", 4410, CaptionTop(kInputRows[0]), 1700, kCaptionHeight),
+    Label("Label9", "最低佣金：", 2760, CaptionTop(kInputRows[1]), 900, kCaptionHeight),
+    TextField("Text5", kRateLoadTexts.minimum, 3660, kInputRows[1], 700, kFieldHeight),
+    Label("Label10", "元", 4410, CaptionTop(kInputRows[1]), 1700, kCaptionHeight),
+    Label("Label11", "印花税率：", 2760, CaptionTop(kInputRows[2]), 900, kCaptionHeight),
+    TextField("Text6", kRateLoadTexts.stampDuty, 3660, kInputRows[2], 700, kFieldHeight),
+    Label("Label12", "万分之，卖出收取", 4410, CaptionTop(kInputRows[2]), 1700, kCaptionHeight),
+    Label("Label13", "过户费率：", 2760, CaptionTop(kInputRows[3]), 900, kCaptionHeight),
+    TextField("Text7", kRateLoadTexts.transferFee, 3660, kInputRows[3], 700, kFieldHeight),
+    Label("Label14", "万分之", 4410, CaptionTop(kInputRows[3]), 1700, kCaptionHeight),
+    // Buy side.
+    Label("Label15", "买入金额：", 120, CaptionTop(kResultRows[0]), 1080, kCaptionHeight),
+    ResultField("Text8", "", 1200, kResultRows[0], 1200, kFieldHeight),
+    Label("Label16", "元", 2440, CaptionTop(kResultRows[0]), 200, kCaptionHeight),
+    Label("Label17", "买入佣金：", 120, CaptionTop(kResultRows[1]), 1080, kCaptionHeight),
+    ResultField("Text9", "", 1200, kResultRows[1], 1200, kFieldHeight),
+    Label("Label18", "元", 2440, CaptionTop(kResultRows[1]), 200, kCaptionHeight),
+    Label("Label19", "买入过户费：", 120, CaptionTop(kResultRows[2]), 1080, kCaptionHeight),
+    ResultField("Text10", "", 1200, kResultRows[2], 1200, kFieldHeight),
+    Label("Label20", "元", 2440, CaptionTop(kResultRows[2]), 200, kCaptionHeight),
+    Label("Label21", "买入总成本：", 120, CaptionTop(kResultRows[3]), 1080, kCaptionHeight),
+    ResultField("Text11", "", 1200, kResultRows[3], 1200, kFieldHeight),
+    Label("Label22", "元", 2440, CaptionTop(kResultRows[3]), 200, kCaptionHeight),
+    // Sell side.
+    Label("Label23", "卖出金额：", 3120, CaptionTop(kResultRows[0]), 1080, kCaptionHeight),
+    ResultField("Text12", "", 4200, kResultRows[0], 1200, kFieldHeight),
+    Label("Label24", "元", 5440, CaptionTop(kResultRows[0]), 200, kCaptionHeight),
+    Label("Label25", "卖出佣金：", 3120, CaptionTop(kResultRows[1]), 1080, kCaptionHeight),
+    ResultField("Text13", "", 4200, kResultRows[1], 1200, kFieldHeight),
+    Label("Label26", "元", 5440, CaptionTop(kResultRows[1]), 200, kCaptionHeight),
+    Label("Label27", "印花税：", 3120, CaptionTop(kResultRows[2]), 1080, kCaptionHeight),
+    ResultField("Text14", "", 4200, kResultRows[2], 1200, kFieldHeight),
+    Label("Label28", "元", 5440, CaptionTop(kResultRows[2]), 200, kCaptionHeight),
+    Label("Label29", "卖出过户费：", 3120, CaptionTop(kResultRows[3]), 1080, kCaptionHeight),
+    ResultField("Text15", "", 4200, kResultRows[3], 1200, kFieldHeight),
+    Label("Label30", "元", 5440, CaptionTop(kResultRows[3]), 200, kCaptionHeight),
+    Label("Label31", "卖出净收入：", 3120, CaptionTop(kResultRows[4]), 1080, kCaptionHeight),
+    ResultField("Text16", "", 4200, kResultRows[4], 1200, kFieldHeight),
+    Label("Label32", "元", 5440, CaptionTop(kResultRows[4]), 200, kCaptionHeight),
+    // Summary.
+    Label("Label33", "费用合计：", 120, CaptionTop(kResultRows[4]), 1080, kCaptionHeight),
+    ResultField("Text17", "", 1200, kResultRows[4], 1200, kFieldHeight),
+    Label("Label34", "元", 2440, CaptionTop(kResultRows[4]), 200, kCaptionHeight),
+    Label("Label35", "净盈亏：", 120, CaptionTop(kResultRows[5]), 1080, kCaptionHeight),
+    ResultField("Text18", "", 1200, kResultRows[5], 1200, kFieldHeight),
+    Label("Label36", "元", 2440, CaptionTop(kResultRows[5]), 200, kCaptionHeight),
+    Label("Label37", "收益率：", 3120, CaptionTop(kResultRows[5]), 1080, kCaptionHeight),
+    ResultField("Text19", "", 4200, kResultRows[5], 1200, kFieldHeight),
+    Label("Label38", "成本价（含费用）：", 120, CaptionTop(kResultRows[6]), 1620, kCaptionHeight),
+    ResultField("Text20", "", 1740, kResultRows[6], 900, kFieldHeight),
+    Label("Label39", "元", 2680, CaptionTop(kResultRows[6]), 200, kCaptionHeight),
+    Label("Label40", "保本卖出价：", 3120, CaptionTop(kResultRows[6]), 1080, kCaptionHeight),
+    ResultField("Text21", "", 4200, kResultRows[6], 1200, kFieldHeight),
+    Label("Label41", "元", 5440, CaptionTop(kResultRows[6]), 200, kCaptionHeight),
+    // Buttons and footer.
+    Button("Command1", "计算", 120, 4320, 1300, 375),
+    Button("Command2", "清空文本框", 1560, 4320, 1300, 375),
+    Button("Command3", "切换回去", 3000, 4320, 1300, 375),
+    Label("Label42", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
+        .Color(kDarkGrey)
+        .Font("宋体", 10, true),
+};
+
+constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1",    "Text2",    "Text3",   "Text4",
+                                          "Text5",   "Text6",   "Text7",    "Command1", "Command2", "Command3"};
+
+constexpr Link kLinks[] = {
+    {"Command3", kOpener, SwitchOrder::HideFirst},
+};
+
+constexpr ScreenSpec kSpec{
+    .name = "Form40",
+    .title = "交易费用与保本价--衡川2.0",
+    .clientWidth = kWideScreenWidth,
+    .clientHeight = kWideScreenHeight,
+    .controls = kControls,
+    .tabOrder = kTabOrder,
+    .initialFocus = "Text1",
+    .defaultButton = "Command1",
+    .links = kLinks,
+    .placedLike = "Form1",
+    .backButton = "Command3",
+};
+
+// The inputs in the order of their checks, with their names in the messages.
+struct Input {
+  std::string_view field;
+  std::string_view name;
+  FieldRule rule;
+  bool stockOnly;  // not charged on funds: not read then
+};
+
+constexpr Input kInputs[] = {
+    {"Text1", "买入价", FieldRule::Price, false},
+    {"Text2", "股数", FieldRule::Shares, false},
+    {"Text3", "卖出价", FieldRule::Price, false},
+    {"Text4", kCommissionName, FieldRule::Rate, false},
+    {"Text5", kMinimumName, FieldRule::Minimum, false},
+    {"Text6", kStampDutyName, FieldRule::Rate, true},
+    {"Text7", kTransferFeeName, FieldRule::Rate, true},
+};
+
+// Everything the clear button empties besides the trade's inputs.
+constexpr std::string_view kResults[] = {"Text8",  "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14",
+                                         "Text15", "Text16", "Text17", "Text18", "Text19", "Text20", "Text21"};
+
+class TradingCosts final : public Screen {
+ public:
+  explicit TradingCosts(App& app) : Screen(app, kSpec) {
+    OnClick("Command1", &TradingCosts::Calculate);
+    OnClick("Command2", &TradingCosts::Clear);
+    OnClick("Option1", &TradingCosts::StockMode);
+    OnClick("Option2", &TradingCosts::FundMode);
+    for (std::string_view r : kResults) At(r);
+  }
+
+ private:
+  Market market() { return checked("Option2") ? Market::Fund : Market::Stock; }
+
+  // Funds pay no stamp duty and no transfer fee: their rate fields are
+  // disabled and keep their texts.
+  void StockMode() { EnableStockRates(true); }
+  void FundMode() { EnableStockRates(false); }
+  void EnableStockRates(bool on) {
+    At("Text6").enabled = on;
+    At("Text7").enabled = on;
+  }
+
+  void Calculate() {
+    const Market m = market();
+    // Every input used is cleaned and written back first, then checked in
+    // field order; nothing is written when a check fails.
+    for (const Input& in : kInputs) {
+      if (!in.stockOnly || m == Market::Stock) CleanFeeText(text(in.field));
+    }
+    Decimal values[std::size(kInputs)];
+    for (std::size_t i = 0; i < std::size(kInputs); ++i) {
+      const Input& in = kInputs[i];
+      if (in.stockOnly && m == Market::Fund) continue;
+      FieldRead r = ReadFeeField(text(in.field), in.name, in.rule, m);
+      if (!r.value) return PromptMissing(r.message);
+      values[i] = *r.value;
+    }
+    const Decimal& buyPrice = values[0];
+    const Decimal& shares = values[1];
+    const Decimal& sellPrice = values[2];
+    const FeeRates rates{values[3], values[4], values[5], values[6]};
+    const RoundTrip trip = CalculateRoundTrip(buyPrice, shares, sellPrice, m, rates);
+
+    const int t = TickDecimals(m);
+    text("Text1") = buyPrice.Text(t);
+    text("Text3") = sellPrice.Text(t);
+    text("Text8") = trip.buyAmount.Text(2);
+    text("Text9") = trip.buyFees.commission.Text(2);
+    text("Text10") = trip.buyFees.transferFee.Text(2);
+    text("Text11") = trip.buyCost.Text(2);
+    text("Text12") = trip.sellAmount.Text(2);
+    text("Text13") = trip.sellFees.commission.Text(2);
+    text("Text14") = trip.sellFees.stampDuty.Text(2);
+    text("Text15") = trip.sellFees.transferFee.Text(2);
+    text("Text16") = trip.sellProceeds.Text(2);
+    text("Text17") = trip.fees.Text(2);
+    text("Text18") = trip.net.Text(2);
+    text("Text19") = trip.returnPercent.Text(2) + "%";
+    text("Text20") = trip.costPrice.Text(3);
+    text("Text21") = trip.breakEven.Text(t);
+    // Gains red, losses green, as the net result is shown.
+    const int sign = trip.net.Round(2).sign();
+    const Rgb color = sign > 0 ? kRed : sign < 0 ? kGreen : kBlack;
+    At("Text18").color = color;
+    At("Text19").color = color;
+  }
+
+  // "清空文本框": the trade's prices and shares and every result; the
+  // rates and the choice of stock or fund stay.
+  void Clear() {
+    for (std::string_view f : {"Text1", "Text2", "Text3"}) text(f).clear();
+    for (std::string_view r : kResults) text(r).clear();
+    At("Text18").color = kBlack;
+    At("Text19").color = kBlack;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeTradingCosts(App& app) { return std::make_unique<TradingCosts>(app); }
+
+}  // namespace hc
