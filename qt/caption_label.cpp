@@ -11,19 +11,6 @@
 
 namespace hc::qt {
 
-namespace {
-
-// The width a caption takes on one line: its widest line.
-int CaptionWidth(const QFont& font, const QString& caption) {
-  const QFontMetricsF metrics(font);
-  qreal widest = 0;
-  for (const QString& line : caption.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
-  return static_cast<int>(std::ceil(widest));
-}
-
-}  // namespace
-
-
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   // Captions start at the label's top-left corner; a fixed-size label
@@ -39,7 +26,8 @@ bool CaptionLabel::Fits(const QFont& font, const QString& shown, bool checkHeigh
   if (text() != shown) setText(shown);
   if (!sizesToCaption_) return heightForWidth(width()) <= height();
   const QSize needed = sizeHint();
-  return CaptionWidth(font, shown) <= room_.width() && needed.width() <= room_.width() &&
+  // For a plain caption the label's size hint is its text's extent.
+  return needed.width() <= room_.width() &&
          (!checkHeight || needed.height() <= room_.height());
 }
 

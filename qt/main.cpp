@@ -11,6 +11,9 @@
 #include "qt/translations.h"
 
 int main(int argc, char** argv) {
+  // The menu bar belongs to each window, whose height counts it: no
+  // desktop-wide menu bar is asked for.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("hengchuan"));
   // Ties the windows to the installed desktop entry (its name and icon).

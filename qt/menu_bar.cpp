@@ -41,9 +41,20 @@ QMenuBar* BuildMenuBar(QWidget* parent, const std::function<void(const MenuNode&
   for (const MenuNode& top : MenuBar()) {
     QMenu* menu = bar->addMenu(Q(top.caption));
     menu->setObjectName(Q(WithoutAccelerator(top.caption)));
-    Fill(menu, top.children, choose);
+    // A menu's items are made when it first opens, so that a window that
+    // is only looked at costs no more than one without a menu bar.
+    const std::vector<MenuNode>* items = &top.children;
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, items, choose] {
+      if (menu->actions().isEmpty()) Fill(menu, *items, choose);
+    });
   }
   return bar;
+}
+
+void FillMenus(QMenuBar* bar) {
+  for (QAction* a : bar->actions()) {
+    if (a->menu() != nullptr) emit a->menu()->aboutToShow();
+  }
 }
 
 }  // namespace hc::qt

@@ -9,6 +9,10 @@
 
 namespace hc::qt {
 
+// A menu's items are made when it first opens.
 QMenuBar* BuildMenuBar(QWidget* parent, const std::function<void(const MenuNode&)>& choose);
+
+// Makes every menu's items now, as if each had been opened.
+void FillMenus(QMenuBar* bar);
 
 }  // namespace hc::qt

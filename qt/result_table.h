@@ -13,6 +13,8 @@
 namespace hc::qt {
 
 class ResultTable final : public QTableWidget {
+  Q_OBJECT
+
  public:
   ResultTable(const ControlSpec& spec, QWidget* parent);
 

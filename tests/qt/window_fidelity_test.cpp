@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "qt/fonts.h"
+#include "qt/menu_bar.h"
 #include "qt/qt_shell.h"
 #include "shell/menu.h"
 #include "tests/qt/window_test_support.h"
@@ -97,6 +98,7 @@ class WindowFidelityTest : public QObject {
     QCOMPARE(window->minimumSize(), outer);
     QCOMPARE(window->maximumSize(), outer);
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    hc::qt::FillMenus(window->menuBar());
     QCOMPARE(MenuPicture(*window->menuBar()), ExpectedMenuPicture());
 
     // The table, the model after load and the widgets agree control by control.
