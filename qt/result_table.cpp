@@ -23,9 +23,11 @@ ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  horizontalHeader()->setResizeContentsPrecision(200);
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 }
 
 void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& rowColors,
@@ -54,12 +56,16 @@ void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, con
       setItem(r, k, item);
     }
   }
-  // Columns as wide as their figures; room to spare is shared out among them.
-  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Columns as wide as their figures and headers (measured over the first
+  // rows, as a ladder's figures grow steadily); room to spare is shared out
+  // among them, and where there is none the table scrolls sideways.
+  resizeColumnsToContents();
   int needed = 0;
-  for (int k = 0; k < columnCount(); ++k) needed += horizontalHeader()->sectionSize(k);
-  horizontalHeader()->setSectionResizeMode(needed < viewport()->width() ? QHeaderView::Stretch
-                                                                         : QHeaderView::Interactive);
+  for (int k = 0; k < columnCount(); ++k) needed += columnWidth(k);
+  const int spare = viewport()->width() - needed;
+  if (spare > 0 && columnCount() > 0) {
+    for (int k = 0; k < columnCount(); ++k) setColumnWidth(k, columnWidth(k) + spare / columnCount());
+  }
   setUpdatesEnabled(true);
 }
 
