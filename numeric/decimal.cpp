@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "numeric/long_number.h"
 #include "numeric/numeric.h"
+#include "numeric/wide_int.h"
 
 namespace hc {
 
@@ -11,33 +13,6 @@ namespace {
 using Int = Decimal::Int;
 
 [[noreturn]] void Overflow() { throw CalcError(ErrorKind::Overflow); }
-
-Int Pow10(int n) {
-  Int p = 1;
-  for (int i = 0; i < n; ++i) p *= 10;
-  return p;
-}
-
-Int Mul(Int a, Int b) {
-  Int out = 0;
-  if (__builtin_mul_overflow(a, b, &out)) Overflow();
-  return out;
-}
-
-Int Add(Int a, Int b) {
-  Int out = 0;
-  if (__builtin_add_overflow(a, b, &out)) Overflow();
-  return out;
-}
-
-// q = n / d rounded half away from zero, d > 0.
-Int DivRoundHalfAway(Int n, Int d) {
-  Int q = n / d;
-  Int r = n % d;
-  if (r < 0) r = -r;
-  if (r >= d - r) q += n < 0 ? -1 : 1;  // 2r >= d without overflow
-  return q;
-}
 
 }  // namespace
 
@@ -78,7 +53,7 @@ bool Decimal::IsWhole() const { return units_ % Pow10(scale_) == 0; }
 
 Decimal Decimal::Rescaled(int scale) const {
   if (scale <= scale_) return *this;
-  return Decimal(Mul(units_, Pow10(scale - scale_)), scale);
+  return Decimal(CheckedMul(units_, Pow10(scale - scale_)), scale);
 }
 
 Decimal Decimal::Round(int decimals) const {
@@ -115,15 +90,15 @@ std::string Decimal::Text(int decimals) const {
 
 Decimal operator+(const Decimal& a, const Decimal& b) {
   const int s = std::max(a.scale_, b.scale_);
-  return Decimal(Add(a.Rescaled(s).units_, b.Rescaled(s).units_), s);
+  return Decimal(CheckedAdd(a.Rescaled(s).units_, b.Rescaled(s).units_), s);
 }
 
-Decimal Decimal::operator-() const { return Decimal(Mul(units_, -1), scale_); }
+Decimal Decimal::operator-() const { return Decimal(CheckedMul(units_, -1), scale_); }
 
 Decimal operator-(const Decimal& a, const Decimal& b) { return a + (-b); }
 
 Decimal operator*(const Decimal& a, const Decimal& b) {
-  Int units = Mul(a.units_, b.units_);
+  Int units = CheckedMul(a.units_, b.units_);
   int scale = a.scale_ + b.scale_;
   // Trailing zeros of the product's decimals go first when the scale would
   // pass what a value carries.
@@ -142,15 +117,57 @@ Decimal Decimal::Divide(const Decimal& a, const Decimal& b, int decimals) {
   Int d = b.units_;
   const int shift = decimals + b.scale_ - a.scale_;
   if (shift >= 0) {
-    n = Mul(n, Pow10(shift));
+    n = CheckedMul(n, Pow10(shift));
   } else {
-    d = Mul(d, Pow10(-shift));
+    d = CheckedMul(d, Pow10(-shift));
   }
   if (d < 0) {
     n = -n;
     d = -d;
   }
   return Decimal(DivRoundHalfAway(n, d), decimals);
+}
+
+namespace {
+
+using U128 = unsigned __int128;
+
+U128 Magnitude(Int v) { return v < 0 ? static_cast<U128>(0) - static_cast<U128>(v) : static_cast<U128>(v); }
+
+}  // namespace
+
+Decimal Decimal::ProductRounded(const Decimal& a, const Decimal& b, int decimals, int shift) {
+  const int cut = a.scale_ + b.scale_ + shift - decimals;  // digits to cut off
+  const bool negative = (a.sign() < 0) != (b.sign() < 0);
+  const U128 ma = Magnitude(a.units_);
+  const U128 mb = Magnitude(b.units_);
+  U128 q = 0;
+  U128 x = 0;
+  if (!__builtin_mul_overflow(ma, mb, &x) && cut >= 0 && cut <= 38) {
+    U128 p = 1;
+    for (int i = 0; i < cut; ++i) p *= 10;
+    q = x / p;
+    const U128 r = x % p;
+    if (r >= p - r) ++q;  // 2r ≥ p without overflow
+  } else {
+    const std::optional<U128> v = (LongNumber(ma) * LongNumber(mb)).RoundedShift(cut).ToU128();
+    if (!v) Overflow();
+    q = *v;
+  }
+  constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);
+  if (q > kIntMax) Overflow();
+  const Int units = static_cast<Int>(q);
+  return Decimal(negative ? -units : units, decimals);
+}
+
+Decimal Decimal::Normalized() const {
+  Int units = units_;
+  int scale = scale_;
+  while (scale > 0 && units % 10 == 0) {
+    units /= 10;
+    --scale;
+  }
+  return Decimal(units, scale);
 }
 
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {

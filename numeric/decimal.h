@@ -53,6 +53,13 @@ class Decimal {
   Decimal operator-() const;
   // a / b rounded half away from zero to the given number of decimals.
   static Decimal Divide(const Decimal& a, const Decimal& b, int decimals);
+  // a × b / 10^shift rounded half away from zero to the given number of
+  // decimals, exact also where the full product outgrows 128 bits (a fee
+  // on a rate typed with many decimals).
+  static Decimal ProductRounded(const Decimal& a, const Decimal& b, int decimals, int shift = 0);
+  // The same value without trailing zeros among its decimals, so that
+  // products keep as few digits as they need.
+  Decimal Normalized() const;
 
   friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
   friend bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }

@@ -1,7 +1,6 @@
 #include "screens/tools/fees.h"
 
 #include "numeric/numeric.h"
-#include "screens/tools/long_number.h"
 
 namespace hc {
 
@@ -11,50 +10,6 @@ using Int = Decimal::Int;
 using U128 = unsigned __int128;
 
 constexpr Int kIntMax = ~(static_cast<U128>(1) << 127);
-
-U128 Pow10(int n) {
-  U128 p = 1;
-  for (int i = 0; i < n; ++i) p *= 10;
-  return p;
-}
-
-U128 Magnitude(Int v) { return v < 0 ? static_cast<U128>(0) - static_cast<U128>(v) : static_cast<U128>(v); }
-
-// round(a × b / 10^shift) to `decimals`, halves away from zero, exact: the
-// product is formed in 128 bits where it fits, else in a long number.
-Decimal ScaledProduct(const Decimal& a, const Decimal& b, int shift, int decimals) {
-  const int cut = a.scale() + b.scale() + shift - decimals;  // digits to cut off
-  const bool negative = (a.sign() < 0) != (b.sign() < 0);
-  const U128 ma = Magnitude(a.units());
-  const U128 mb = Magnitude(b.units());
-  U128 q = 0;
-  U128 x = 0;
-  if (!__builtin_mul_overflow(ma, mb, &x) && cut >= 0 && cut <= 38) {
-    const U128 p = Pow10(cut);
-    q = x / p;
-    const U128 r = x % p;
-    if (r >= p - r) ++q;  // 2r ≥ p without overflow
-  } else {
-    const std::optional<U128> v = (LongNumber(ma) * LongNumber(mb)).RoundedShift(cut).ToU128();
-    if (!v) throw CalcError(ErrorKind::Overflow);
-    q = *v;
-  }
-  if (q > static_cast<U128>(kIntMax)) throw CalcError(ErrorKind::Overflow);
-  const Int units = static_cast<Int>(q);
-  return Decimal(negative ? -units : units, decimals);
-}
-
-// The same value without trailing zeros among its decimals, so that the
-// products of rates keep as few digits as they need.
-Decimal Normalized(const Decimal& d) {
-  Int units = d.units();
-  int scale = d.scale();
-  while (scale > 0 && units % 10 == 0) {
-    units /= 10;
-    --scale;
-  }
-  return Decimal(units, scale);
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -117,7 +72,7 @@ int TickDecimals(Market market) { return market == Market::Stock ? 2 : 3; }
 Decimal OneTick(Market market) { return Decimal(1, TickDecimals(market)); }
 
 Decimal FeeAt(const Decimal& amount, const Decimal& ratePerTenThousand) {
-  return ScaledProduct(amount, ratePerTenThousand, 4, 2);
+  return Decimal::ProductRounded(amount, ratePerTenThousand, 2, 4);
 }
 
 OrderFees FeesOf(const Decimal& amount, Side side, Market market, const FeeRates& rates) {
@@ -245,7 +200,7 @@ FieldRead ReadFeeField(std::string_view cleaned, std::string_view name, FieldRul
       } else if (v >= kRateLimit) {
         out.message = Concat(name, "必须小于100！");
       }
-      v = Normalized(v);
+      v = v.Normalized();
       break;
     case FieldRule::Minimum:
       if (v < zero) out.message = Concat(name, "不能为负数！");

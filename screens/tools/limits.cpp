@@ -1,49 +1,23 @@
 #include "screens/tools/limits.h"
 
 #include "numeric/numeric.h"
+#include "numeric/wide_int.h"
 
 namespace hc {
 
 namespace {
-
-[[noreturn]] void Overflow() { throw CalcError(ErrorKind::Overflow); }
-
-Ticks Mul(Ticks a, Ticks b) {
-  Ticks out = 0;
-  if (__builtin_mul_overflow(a, b, &out)) Overflow();
-  return out;
-}
-
-Ticks Add(Ticks a, Ticks b) {
-  Ticks out = 0;
-  if (__builtin_add_overflow(a, b, &out)) Overflow();
-  return out;
-}
-
-Ticks Sub(Ticks a, Ticks b) {
-  Ticks out = 0;
-  if (__builtin_sub_overflow(a, b, &out)) Overflow();
-  return out;
-}
-
-// n / d rounded half up, n ≥ 0 and d > 0.
-Ticks DivRoundHalfUp(Ticks n, Ticks d) {
-  const Ticks q = n / d;
-  const Ticks r = n % d;
-  return r >= d - r ? q + 1 : q;  // 2r ≥ d without overflow
-}
 
 void CheckRule(Ticks close, int limit) {
   if (close <= 0 || limit <= 0 || limit >= kWholeBasisPoints) throw CalcError(ErrorKind::InvalidArgument);
 }
 
 Ticks UpAfter(Ticks close, int limit) {
-  const Ticks up = DivRoundHalfUp(Mul(close, kWholeBasisPoints + limit), kWholeBasisPoints);
-  return up > close ? up : Add(close, 1);
+  const Ticks up = DivRoundHalfAway(CheckedMul(close, kWholeBasisPoints + limit), kWholeBasisPoints);
+  return up > close ? up : CheckedAdd(close, 1);
 }
 
 Ticks DownAfter(Ticks close, int limit) {
-  Ticks down = DivRoundHalfUp(Mul(close, kWholeBasisPoints - limit), kWholeBasisPoints);
+  Ticks down = DivRoundHalfAway(CheckedMul(close, kWholeBasisPoints - limit), kWholeBasisPoints);
   if (down == close) --down;
   return down < 1 ? 1 : down;
 }
@@ -70,7 +44,7 @@ std::vector<DayLimits> LimitLadder(Ticks close, int limit, int days) {
 
 Ticks ChangeInBasisPoints(Ticks from, Ticks to) {
   if (from <= 0) throw CalcError(ErrorKind::InvalidArgument);
-  const Ticks n = Mul(Sub(to, from), kWholeBasisPoints);
+  const Ticks n = CheckedMul(CheckedSub(to, from), kWholeBasisPoints);
   Ticks q = n / from;
   Ticks r = n % from;
   if (r < 0) r = -r;

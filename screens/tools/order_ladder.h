@@ -16,7 +16,7 @@
 #include "numeric/decimal.h"
 #include "screens/grid/grid_press.h"
 #include "screens/tools/fees.h"
-#include "screens/tools/long_number.h"
+#include "numeric/long_number.h"
 
 namespace hc {
 

@@ -10,7 +10,7 @@
 
 #include "numeric/numeric.h"
 #include "screens/tools/fees.h"
-#include "screens/tools/long_number.h"
+#include "numeric/long_number.h"
 
 namespace hc {
 namespace {

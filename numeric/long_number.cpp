@@ -1,4 +1,4 @@
-#include "screens/tools/long_number.h"
+#include "numeric/long_number.h"
 
 #include <algorithm>
 #include <compare>
