@@ -146,12 +146,12 @@ void ScriptDriver::Rows(Screen* sp, Control* cp, std::string_view) {
 void ScriptDriver::Props(Screen* sp, Control* cp, std::string_view) {
   Screen& s = *sp;
   Control& c = *cp;
-  const ControlSpec& spec = *c.layout;
+  const ControlSpec& entry = *c.layout;
   out_ << s.name() << '.' << c.name() << " kind=" << KindName(c.kind()) << " readonly=" << c.readOnly
        << " visible=" << c.visible << " enabled=" << c.enabled << " color=" << Hex(c.color)
        << " font=" << (c.font.empty() ? std::string("default") : c.font) << " size=" << c.fontSize
-       << " bold=" << c.bold << " geom=" << spec.left << ',' << spec.top << ',' << spec.width << ','
-       << spec.height << '\n';
+       << " bold=" << c.bold << " geom=" << entry.left << ',' << entry.top << ',' << entry.width << ','
+       << entry.height << '\n';
 }
 
 void ScriptDriver::Menu(Screen* s, Control*, std::string_view item) {

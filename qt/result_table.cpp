@@ -13,11 +13,11 @@
 
 namespace hc::qt {
 
-ResultTable::ResultTable(const ControlSpec& spec, QWidget* parent)
-    : QTableWidget(parent), columnColors_(spec.columnColors.begin(), spec.columnColors.end()) {
-  setColumnCount(static_cast<int>(spec.columns.size()));
+ResultTable::ResultTable(const ControlSpec& entry, QWidget* parent)
+    : QTableWidget(parent), columnColors_(entry.columnColors.begin(), entry.columnColors.end()) {
+  setColumnCount(static_cast<int>(entry.columns.size()));
   QStringList headers;
-  for (std::string_view c : spec.columns) headers << Q(c);
+  for (std::string_view c : entry.columns) headers << Q(c);
   setHorizontalHeaderLabels(headers);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -16,7 +16,7 @@ class ResultTable final : public QTableWidget {
   Q_OBJECT
 
  public:
-  ResultTable(const ControlSpec& spec, QWidget* parent);
+  ResultTable(const ControlSpec& entry, QWidget* parent);
 
   // Shows the rows. A cell's colour is its row's where rows have colours,
   // else its column's where the table gives columns colours, else `color`.

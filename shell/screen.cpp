@@ -7,17 +7,17 @@
 
 namespace hc {
 
-ControlState ControlState::From(const ControlSpec& spec) {
+ControlState ControlState::From(const ControlSpec& entry) {
   ControlState s;
-  s.text = std::string(spec.text);
-  s.color = spec.color;
-  s.readOnly = spec.readOnly || spec.kind == Kind::Table;
-  s.visible = spec.visible;
-  s.enabled = spec.enabled;
-  s.font = std::string(spec.font);
-  s.fontSize = spec.fontSize;
-  s.bold = spec.bold;
-  s.checked = spec.checked;
+  s.text = std::string(entry.text);
+  s.color = entry.color;
+  s.readOnly = entry.readOnly || entry.kind == Kind::Table;
+  s.visible = entry.visible;
+  s.enabled = entry.enabled;
+  s.font = std::string(entry.font);
+  s.fontSize = entry.fontSize;
+  s.bold = entry.bold;
+  s.checked = entry.checked;
   return s;
 }
 

@@ -70,7 +70,7 @@ struct ControlState {
   // the list takes its column's colour, else the control's).
   std::vector<Rgb> rowColors;
 
-  static ControlState From(const ControlSpec& spec);
+  static ControlState From(const ControlSpec& entry);
   friend bool operator==(const ControlState&, const ControlState&) = default;
 };
 
