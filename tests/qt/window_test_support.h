@@ -25,6 +25,7 @@
 
 #include "qt/qt_shell.h"
 #include "shell/app.h"
+#include "tests/test_host.h"
 
 namespace hc::test {
 
@@ -34,32 +35,43 @@ inline QString ColorName(Rgb c) { return QColor(c.r, c.g, c.b).name(); }
 
 // ---------------------------------------------------------------- headless twin
 
-// The same screens with no windows: what the model alone does for a press.
-// Messages are recorded as "prompt: TEXT" or "error: TEXT".
-class HeadlessProgram final : public Host {
+// The same screens with no windows: what the model alone does for a press,
+// on the tests' recording host. Messages are given as the window tests
+// record the boxes: "prompt: TEXT", "error: TEXT" or "internal: TEXT".
+class HeadlessProgram final {
  public:
-  HeadlessProgram() : app_(*this) {}
+  HeadlessProgram() : app_(host_) {}
 
   App& app() { return app_; }
-  QStringList TakeMessages() { return std::exchange(messages_, {}); }
+  QStringList TakeMessages() {
+    QStringList out;
+    std::size_t error = 0;
+    std::size_t message = 0;
+    for (const std::string& report : host_.reports) {
+      if (report.rfind("error: ", 0) == 0) {
+        out << QStringLiteral("error: ") + Q(ErrorKindMessage(host_.errors[error++]));
+      } else {
+        out << QStringLiteral("prompt: ") + Q(host_.messages[message++]);
+      }
+    }
+    host_.Forget();
+    out.append(std::exchange(internal_, {}));
+    return out;
+  }
 
   // A press as the Qt program makes it, program faults reported the same way.
   void Press(Screen& screen, std::string_view button) {
     try {
       screen.Click(button);
     } catch (const std::exception& e) {
-      messages_ << QStringLiteral("internal: 程序内部错误：") + QString::fromUtf8(e.what());
+      internal_ << QStringLiteral("internal: 程序内部错误：") + QString::fromUtf8(e.what());
     }
   }
 
-  void ShowMessage(std::string_view text) override { messages_ << QStringLiteral("prompt: ") + Q(text); }
-  void ReportError(ErrorKind kind) override { messages_ << QStringLiteral("error: ") + Q(ErrorKindMessage(kind)); }
-  void WindowChanged(Screen&, WindowEvent) override {}
-  void ExitProgram() override {}
-
  private:
+  TestHost host_;
   App app_;
-  QStringList messages_;
+  QStringList internal_;
 };
 
 // ---------------------------------------------------------------- modal boxes
