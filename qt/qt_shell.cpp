@@ -78,13 +78,7 @@ void QtShell::Press(Screen& screen, std::string_view button) {
 }
 
 void QtShell::Choose(Screen& screen, const MenuNode& item) {
-  RunUserStep(screen, [&] {
-    try {
-      ChooseMenuItem(screen, item);
-    } catch (const CalcError& e) {
-      ReportError(e.kind());  // a screen's load or showing stopped by a calculation error
-    }
-  });
+  RunUserStep(screen, [&] { ChooseMenuItem(screen, item); });
 }
 
 void QtShell::SyncAll() {

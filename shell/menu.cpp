@@ -131,9 +131,15 @@ void ChooseMenuItem(Screen& current, const MenuNode& item) {
       break;
     case MenuNode::Type::Screen: {
       if (item.screen == current.name()) return;
-      Screen& target = current.app().Get(item.screen);
-      target.SetOpener(current.name());
-      SwitchScreen(current, item.screen, SwitchOrder::HideFirst);
+      // A screen that computes as it shows (the order ladder) may stop on a
+      // calculation error: it is reported as a press's would be.
+      try {
+        Screen& target = current.app().Get(item.screen);
+        target.SetOpener(current.name());
+        SwitchScreen(current, item.screen, SwitchOrder::HideFirst);
+      } catch (const CalcError& e) {
+        current.app().host().ReportError(e.kind());
+      }
       break;
     }
     case MenuNode::Type::Separator:
