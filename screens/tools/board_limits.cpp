@@ -97,49 +97,39 @@ constexpr PairList kInputMarks = DecimalMarks.Then({Remove("元"), Remove("%")})
 // The ladder is one row a day for at most this many days.
 constexpr int kMaxDays = 60;
 
-// The option buttons of the daily limit and the limits they stand for; the
-// last one takes the limit from Text2.
+// An option button of the daily limit and the limit it stands for, bound
+// once.
 struct BoardOption {
-  std::string_view option;
+  const Control& option;
   int limit;  // basis points
 };
-constexpr BoardOption kBoards[] = {
-    {"Option1", kMainBoardLimit},
-    {"Option2", kGrowthBoardLimit},
-    {"Option3", kBeijingLimit},
-    {"Option4", kNarrowLimit},
-};
-constexpr std::string_view kCustomOption = "Option5";
 
 class BoardLimits final : public Screen {
  public:
   explicit BoardLimits(App& app) : Screen(app, kSpec) {
-    for (const BoardOption& board : kBoards) OnClick(board.option, &BoardLimits::FollowLimitChoice);
-    OnClick(kCustomOption, &BoardLimits::FollowLimitChoice);
+    for (const BoardOption& board : boards_) OnClick(board.option.name(), &BoardLimits::FollowLimitChoice);
+    OnClick(customOption.name(), &BoardLimits::FollowLimitChoice);
     OnClick("Command1", &BoardLimits::Calculate);
     OnClick("Command2", &BoardLimits::Clear);
-    // Bound now, so that a misspelt name fails when the screen is made.
-    for (std::string_view name : {"Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Table1"}) At(name);
   }
 
  private:
   // The custom limit can be typed only while it is the chosen limit.
-  void FollowLimitChoice() { At("Text2").enabled = checked(kCustomOption); }
+  void FollowLimitChoice() { customLimitEnabled = customOption.checked; }
 
   // "计算": the checks in order, the first failure prompted and nothing
   // computed; then the close and a custom limit written back as used, the
   // day's limit prices with the moves to them, and the ladder.
   void Calculate() {
-    const bool custom = checked(kCustomOption);
-    CleanNumberText(text("Text1"), kInputMarks);
-    if (custom) CleanNumberText(text("Text2"), kInputMarks);
-    CleanNumberText(text("Text3"), kInputMarks);
+    const bool custom = customOption.checked;
+    CleanNumberText(yesterdayClose, kInputMarks);
+    if (custom) CleanNumberText(customLimit, kInputMarks);
+    CleanNumberText(dayCount, kInputMarks);
 
-    const std::string& closeText = text("Text1");
-    if (IsMissing(closeText)) return PromptMissing("请输入昨天收盘价！");
-    const std::optional<Decimal> close = Decimal::Parse(closeText);
+    if (IsMissing(yesterdayClose)) return PromptMissing("请输入昨天收盘价！");
+    const std::optional<Decimal> close = Decimal::Parse(yesterdayClose);
     if (!close) return PromptMissing("昨天收盘价不是有效数字！");
-    const int tick = checked("Option7") ? kFundTickDecimals : kStockTickDecimals;
+    const int tick = fundTickOption.checked ? kFundTickDecimals : kStockTickDecimals;
     // A close below half a tick is no price at that tick: 0.004 yuan is
     // 0.00 in cents. (A close of more digits than a count of ticks holds is
     // an overflow.)
@@ -147,13 +137,12 @@ class BoardLimits final : public Screen {
     if (c <= 0) return PromptMissing("昨天收盘价必须大于0！");
 
     int limit = kMainBoardLimit;
-    for (const BoardOption& board : kBoards) {
-      if (checked(board.option)) limit = board.limit;
+    for (const BoardOption& board : boards_) {
+      if (board.option.checked) limit = board.limit;
     }
     if (custom) {
-      const std::string& limitText = text("Text2");
-      if (IsMissing(limitText)) return PromptMissing("请输入自定义涨跌幅！");
-      const std::optional<Decimal> p = Decimal::Parse(limitText);
+      if (IsMissing(customLimit)) return PromptMissing("请输入自定义涨跌幅！");
+      const std::optional<Decimal> p = Decimal::Parse(customLimit);
       if (!p) return PromptMissing("自定义涨跌幅不是有效数字！");
       // Checked as rounded to the basis point: 0.004 % is no limit and
       // 99.995 % is 100 %. (What lies outside fails before it is rounded, so
@@ -165,9 +154,8 @@ class BoardLimits final : public Screen {
       limit = static_cast<int>(p->UnitsAt(2));
     }
 
-    const std::string& daysText = text("Text3");
-    if (IsMissing(daysText)) return PromptMissing("请输入连续天数！");
-    const std::optional<Decimal> days = Decimal::Parse(daysText);
+    if (IsMissing(dayCount)) return PromptMissing("请输入连续天数！");
+    const std::optional<Decimal> days = Decimal::Parse(dayCount);
     if (!days || !days->IsWhole() || *days < Decimal::Whole(1) || *days > Decimal::Whole(kMaxDays)) {
       return PromptMissing("连续天数应为1到60的整数！");
     }
@@ -184,25 +172,50 @@ class BoardLimits final : public Screen {
     }
     const DayLimits& next = ladder.front();
 
-    text("Text1") = TicksText(c, tick);
-    if (custom) text("Text2") = Decimal(limit, 2).Text(2);
-    text("Text4") = TicksText(next.up, tick);
-    text("Text5") = TicksText(next.down, tick);
-    text("Text6") = TicksText(next.up - c, tick);
-    text("Text7") = ChangeText(c, next.up);
-    text("Text8") = TicksText(next.down - c, tick);
-    text("Text9") = ChangeText(c, next.down);
-    rows("Table1") = std::move(table);
+    yesterdayClose = TicksText(c, tick);
+    if (custom) customLimit = Decimal(limit, 2).Text(2);
+    limitUp = TicksText(next.up, tick);
+    limitDown = TicksText(next.down, tick);
+    upMove = TicksText(next.up - c, tick);
+    upPercent = ChangeText(c, next.up);
+    downMove = TicksText(next.down - c, tick);
+    downPercent = ChangeText(c, next.down);
+    ladderRows = std::move(table);
   }
 
   // "清空文本框": the close, the custom limit, every result and the ladder;
   // the choices and the number of days stay.
   void Clear() {
-    for (std::string_view name : {"Text1", "Text2", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"}) {
-      text(name).clear();
+    for (std::string* field :
+         {&yesterdayClose, &customLimit, &limitUp, &limitDown, &upMove, &upPercent, &downMove, &downPercent}) {
+      field->clear();
     }
-    rows("Table1").clear();
+    ladderRows.clear();
   }
+
+  // The daily limit: one of the boards, or the custom limit typed.
+  const BoardOption boards_[4] = {
+      {At("Option1"), kMainBoardLimit},
+      {At("Option2"), kGrowthBoardLimit},
+      {At("Option3"), kBeijingLimit},
+      {At("Option4"), kNarrowLimit},
+  };
+  const Control& customOption = At("Option5");
+  std::string& customLimit = text("Text2");  // in percent
+  bool& customLimitEnabled = At("Text2").enabled;
+  // The close and the tick it is on.
+  std::string& yesterdayClose = text("Text1");    // as typed, then on the tick
+  const Control& fundTickOption = At("Option7");  // the stock tick when not chosen
+  std::string& dayCount = text("Text3");          // the ladder's length
+  // Tomorrow's limits and the moves to them from the close.
+  std::string& limitUp = text("Text4");
+  std::string& upMove = text("Text6");     // in yuan
+  std::string& upPercent = text("Text7");  // the actual rise
+  std::string& limitDown = text("Text5");
+  std::string& downMove = text("Text8");     // in yuan
+  std::string& downPercent = text("Text9");  // the actual fall
+  // The ladder, one row a day.
+  std::vector<std::vector<std::string>>& ladderRows = rows("Table1");
 };
 
 }  // namespace

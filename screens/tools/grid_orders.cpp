@@ -115,16 +115,16 @@ class GridOrders final : public Screen {
   }
 
  private:
-  Market market() { return checked("Option2") ? Market::Fund : Market::Stock; }
+  Market market() const { return fundOption.checked ? Market::Fund : Market::Stock; }
 
   // Empties the tables and the summary, with a line saying why.
   void ShowNothing(std::string why) {
-    for (std::string_view t : {"Table1", "Table2"}) {
-      rows(t).clear();
-      At(t).rowColors.clear();
+    for (Control* table : {&sellTable, &buyTable}) {
+      table->rows.clear();
+      table->rowColors.clear();
     }
-    for (std::string_view f : {"Text1", "Text2", "Text3", "Text4", "Text5"}) text(f).clear();
-    text("Label1") = std::move(why);
+    for (std::string* field : {&sellFees, &netProfit, &buyFees, &holdings, &averageCost}) field->clear();
+    gridLine = std::move(why);
     shown_ = false;
   }
 
@@ -135,6 +135,8 @@ class GridOrders final : public Screen {
     if (source == nullptr || !source->LastGrid()) return ShowNothing(std::string(kNoGrid));
     const GridPress& grid = *source->LastGrid();
     const Market m = market();
+    // The trading-costs screen's rate fields as they stand, or their load
+    // texts while that screen has not been made.
     Screen* costs = app().Existing("Form40");
     auto rate = [costs](std::string_view field, std::string_view atLoad) {
       return costs != nullptr ? costs->text(field) : std::string(atLoad);
@@ -150,38 +152,48 @@ class GridOrders final : public Screen {
     if (ladder.tooLarge) line += "（其后各档数额过大，未列出）";
     if (ladder.capped) line += "（每边只列出前10000档）";
     // A sell row that leaves the base position oversold is red.
-    std::vector<Rgb>& colors = At("Table1").rowColors;
+    std::vector<Rgb>& colors = sellTable.rowColors;
     colors.clear();
     for (bool oversold : ladder.sellShort) colors.push_back(oversold ? kRed : kBlack);
-    rows("Table1") = std::move(ladder.sells);
-    rows("Table2") = std::move(ladder.buys);
-    text("Text1") = ladder.sellFees;
-    text("Text2") = ladder.netProfit;
-    text("Text3") = ladder.buyFees;
-    text("Text4") = ladder.holdings;
-    text("Text5") = ladder.averageCost;
-    text("Label1") = std::move(line);
+    sellTable.rows = std::move(ladder.sells);
+    buyTable.rows = std::move(ladder.buys);
+    sellFees = ladder.sellFees;
+    netProfit = ladder.netProfit;
+    buyFees = ladder.buyFees;
+    holdings = ladder.holdings;
+    averageCost = ladder.averageCost;
+    gridLine = std::move(line);
     shown_ = true;
   }
 
   std::vector<TableText> Tables() {
-    return {TableText{"卖出挂单", kSellColumns, &rows("Table1")}, TableText{"买入挂单", kBuyColumns, &rows("Table2")}};
+    return {TableText{"卖出挂单", kSellColumns, &sellTable.rows}, TableText{"买入挂单", kBuyColumns, &buyTable.rows}};
   }
 
   // "复制明细": both tables with their headers, tab-separated.
   void Copy() {
-    if (!shown_) return ShowMessage(text("Label1"));
+    if (!shown_) return ShowMessage(gridLine);
     app().host().SetClipboard(TabSeparated(Tables()));
   }
 
   // "保存为CSV": both tables in a file the user names; the host asks for
   // the name, writes the file whole or not at all and reports a failure.
   void Save() {
-    if (!shown_) return ShowMessage(text("Label1"));
+    if (!shown_) return ShowMessage(gridLine);
     app().host().SaveFile(kFileName, CsvFileBytes(Tables()));
   }
 
-  bool shown_ = false;  // the tables show a ladder
+  const Control& fundOption = At("Option2");  // the stock tick when not chosen
+  std::string& gridLine = text("Label1");     // the grid shown, or why there is none
+  Control& sellTable = At("Table1");          // its rows and their colours
+  Control& buyTable = At("Table2");
+  // Summary.
+  std::string& sellFees = text("Text1");
+  std::string& netProfit = text("Text2");  // once every sell is filled
+  std::string& buyFees = text("Text3");
+  std::string& holdings = text("Text4");     // once every buy is filled
+  std::string& averageCost = text("Text5");  // once every buy is filled
+  bool shown_ = false;                       // the tables show a ladder
 };
 
 }  // namespace

@@ -122,27 +122,16 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// The inputs in the order of their checks, with their names in the messages.
+// The trade's three inputs and the four rates.
+constexpr std::size_t kInputCount = 7;
+
+// One input with its name in the messages, bound once.
 struct Input {
-  std::string_view field;
+  std::string& text;
   std::string_view name;
   FieldRule rule;
   bool stockOnly;  // not charged on funds: not read then
 };
-
-constexpr Input kInputs[] = {
-    {"Text1", "买入价", FieldRule::Price, false},
-    {"Text2", "股数", FieldRule::Shares, false},
-    {"Text3", "卖出价", FieldRule::Price, false},
-    {"Text4", kCommissionName, FieldRule::Rate, false},
-    {"Text5", kMinimumName, FieldRule::Minimum, false},
-    {"Text6", kStampDutyName, FieldRule::Rate, true},
-    {"Text7", kTransferFeeName, FieldRule::Rate, true},
-};
-
-// Everything the clear button empties besides the trade's inputs.
-constexpr std::string_view kResults[] = {"Text8",  "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14",
-                                         "Text15", "Text16", "Text17", "Text18", "Text19", "Text20", "Text21"};
 
 class TradingCosts final : public Screen {
  public:
@@ -151,74 +140,118 @@ class TradingCosts final : public Screen {
     OnClick("Command2", &TradingCosts::Clear);
     OnClick("Option1", &TradingCosts::StockMode);
     OnClick("Option2", &TradingCosts::FundMode);
-    for (std::string_view r : kResults) At(r);
   }
 
  private:
-  Market market() { return checked("Option2") ? Market::Fund : Market::Stock; }
+  Market market() const { return fundOption.checked ? Market::Fund : Market::Stock; }
 
   // Funds pay no stamp duty and no transfer fee: their rate fields are
   // disabled and keep their texts.
   void StockMode() { EnableStockRates(true); }
   void FundMode() { EnableStockRates(false); }
   void EnableStockRates(bool on) {
-    At("Text6").enabled = on;
-    At("Text7").enabled = on;
+    stampDutyEnabled = on;
+    transferFeeEnabled = on;
   }
 
   void Calculate() {
     const Market m = market();
     // Every input used is cleaned and written back first, then checked in
     // field order; nothing is written when a check fails.
-    for (const Input& in : kInputs) {
-      if (!in.stockOnly || m == Market::Stock) CleanFeeText(text(in.field));
+    for (const Input& in : inputs_) {
+      if (!in.stockOnly || m == Market::Stock) CleanFeeText(in.text);
     }
-    Decimal values[std::size(kInputs)];
-    for (std::size_t i = 0; i < std::size(kInputs); ++i) {
-      const Input& in = kInputs[i];
+    Decimal values[kInputCount];
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+      const Input& in = inputs_[i];
       if (in.stockOnly && m == Market::Fund) continue;
-      FieldRead r = ReadFeeField(text(in.field), in.name, in.rule, m);
+      FieldRead r = ReadFeeField(in.text, in.name, in.rule, m);
       if (!r.value) return PromptMissing(r.message);
       values[i] = *r.value;
     }
-    const Decimal& buyPrice = values[0];
-    const Decimal& shares = values[1];
-    const Decimal& sellPrice = values[2];
+    const Decimal& buyAt = values[0];
+    const Decimal& shareCount = values[1];
+    const Decimal& sellAt = values[2];
     const FeeRates rates{values[3], values[4], values[5], values[6]};
-    const RoundTrip trip = CalculateRoundTrip(buyPrice, shares, sellPrice, m, rates);
+    const RoundTrip trip = CalculateRoundTrip(buyAt, shareCount, sellAt, m, rates);
 
     const int t = TickDecimals(m);
-    text("Text1") = buyPrice.Text(t);
-    text("Text3") = sellPrice.Text(t);
-    text("Text8") = trip.buyAmount.Text(2);
-    text("Text9") = trip.buyFees.commission.Text(2);
-    text("Text10") = trip.buyFees.transferFee.Text(2);
-    text("Text11") = trip.buyCost.Text(2);
-    text("Text12") = trip.sellAmount.Text(2);
-    text("Text13") = trip.sellFees.commission.Text(2);
-    text("Text14") = trip.sellFees.stampDuty.Text(2);
-    text("Text15") = trip.sellFees.transferFee.Text(2);
-    text("Text16") = trip.sellProceeds.Text(2);
-    text("Text17") = trip.fees.Text(2);
-    text("Text18") = trip.net.Text(2);
-    text("Text19") = trip.returnPercent.Text(2) + "%";
-    text("Text20") = trip.costPrice.Text(3);
-    text("Text21") = trip.breakEven.Text(t);
+    buyPrice = buyAt.Text(t);
+    sellPrice = sellAt.Text(t);
+    buyAmount = trip.buyAmount.Text(2);
+    buyCommission = trip.buyFees.commission.Text(2);
+    buyTransferFee = trip.buyFees.transferFee.Text(2);
+    buyCost = trip.buyCost.Text(2);
+    sellAmount = trip.sellAmount.Text(2);
+    sellCommission = trip.sellFees.commission.Text(2);
+    stampDuty = trip.sellFees.stampDuty.Text(2);
+    sellTransferFee = trip.sellFees.transferFee.Text(2);
+    sellProceeds = trip.sellProceeds.Text(2);
+    totalFees = trip.fees.Text(2);
+    net = trip.net.Text(2);
+    returnPercent = trip.returnPercent.Text(2) + "%";
+    costPrice = trip.costPrice.Text(3);
+    breakEven = trip.breakEven.Text(t);
     // Gains red, losses green, as the net result is shown.
     const int sign = trip.net.Round(2).sign();
     const Rgb color = sign > 0 ? kRed : sign < 0 ? kGreen : kBlack;
-    At("Text18").color = color;
-    At("Text19").color = color;
+    netColor = color;
+    returnColor = color;
   }
 
   // "清空文本框": the trade's prices and shares and every result; the
   // rates and the choice of stock or fund stay.
   void Clear() {
-    for (std::string_view f : {"Text1", "Text2", "Text3"}) text(f).clear();
-    for (std::string_view r : kResults) text(r).clear();
-    At("Text18").color = kBlack;
-    At("Text19").color = kBlack;
+    for (std::string* field : {&buyPrice, &shares, &sellPrice, &buyAmount, &buyCommission, &buyTransferFee, &buyCost,
+                               &sellAmount, &sellCommission, &stampDuty, &sellTransferFee, &sellProceeds, &totalFees,
+                               &net, &returnPercent, &costPrice, &breakEven}) {
+      field->clear();
+    }
+    netColor = kBlack;
+    returnColor = kBlack;
   }
+
+  const Control& fundOption = At("Option2");  // stock when not chosen
+  // The trade.
+  std::string& buyPrice = text("Text1");  // as typed, then on the tick
+  std::string& shares = text("Text2");
+  std::string& sellPrice = text("Text3");  // as typed, then on the tick
+  // The account's rates, in ten-thousandths but the minimum in yuan.
+  std::string& commissionRate = text("Text4");
+  std::string& minimumCommission = text("Text5");
+  std::string& stampDutyRate = text("Text6");
+  bool& stampDutyEnabled = At("Text6").enabled;
+  std::string& transferFeeRate = text("Text7");
+  bool& transferFeeEnabled = At("Text7").enabled;
+  // The inputs in the order of their checks.
+  const Input inputs_[kInputCount] = {
+      {buyPrice, "买入价", FieldRule::Price, false},
+      {shares, "股数", FieldRule::Shares, false},
+      {sellPrice, "卖出价", FieldRule::Price, false},
+      {commissionRate, kCommissionName, FieldRule::Rate, false},
+      {minimumCommission, kMinimumName, FieldRule::Minimum, false},
+      {stampDutyRate, kStampDutyName, FieldRule::Rate, true},
+      {transferFeeRate, kTransferFeeName, FieldRule::Rate, true},
+  };
+  // Buy side.
+  std::string& buyAmount = text("Text8");
+  std::string& buyCommission = text("Text9");
+  std::string& buyTransferFee = text("Text10");
+  std::string& buyCost = text("Text11");  // amount and fees
+  // Sell side.
+  std::string& sellAmount = text("Text12");
+  std::string& sellCommission = text("Text13");
+  std::string& stampDuty = text("Text14");
+  std::string& sellTransferFee = text("Text15");
+  std::string& sellProceeds = text("Text16");  // amount less fees
+  // Summary.
+  std::string& totalFees = text("Text17");
+  std::string& net = text("Text18");  // proceeds less cost
+  Rgb& netColor = At("Text18").color;
+  std::string& returnPercent = text("Text19");
+  Rgb& returnColor = At("Text19").color;
+  std::string& costPrice = text("Text20");  // cost per share with the buy's fees
+  std::string& breakEven = text("Text21");  // on the tick
 };
 
 }  // namespace
