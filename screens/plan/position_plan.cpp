@@ -529,7 +529,7 @@ class PositionPlan final : public Screen {
     if (p.target[0] <= 0 && p.target[1] <= 0 && p.target[2] <= 0) {
       Empty({&gainOnInvested, &gainEquals, &totalGain, &carriedGain, &overallRatio, &targetLevel});
     } else {
-      gainEquals.assign(1, '=');  // assigned this way, GCC 12 at -O3 sees no false overlap
+      gainEquals = "=";
     }
   }
 
