@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/app.h"
+#include "screens/valuation/rise_fall_place.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -92,8 +93,7 @@ class PeValuation final : public Screen {
   // The rise/fall screen, hidden behind this one, is put back where the
   // main screen stands; the switch that shows this screen places it there.
   void Load() override {
-    Screen& main = app().Get("Form1");
-    app().Get("Form2").SetPosition(main.top(), main.left());
+    PutRiseFallWhereMainStands(app());
   }
 
  private:

@@ -1,6 +1,7 @@
 // Form13, pullback price: the price at which a wave from a bottom to a top
 // is retraced by a chosen percentage of its length.
 #include "shell/app.h"
+#include "screens/valuation/rise_fall_place.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -58,8 +59,7 @@ class PullbackPrice final : public Screen {
   // the switch that shows this screen places it where the wave target
   // screen was.
   void Load() override {
-    Screen& main = app().Get("Form1");
-    app().Get("Form2").SetPosition(main.top(), main.left());
+    PutRiseFallWhereMainStands(app());
   }
 
  private:

@@ -1,6 +1,7 @@
 // Form12, wave target price: the top of wave 3 or wave 5 projected from the
 // length of an earlier wave times a golden ratio, added to the later bottom.
 #include "shell/app.h"
+#include "screens/valuation/rise_fall_place.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -61,8 +62,7 @@ class WaveTarget final : public Screen {
   // The rise/fall screen, hidden behind this one, is put back where the
   // main screen stands; the switch that shows this screen places it there.
   void Load() override {
-    Screen& main = app().Get("Form1");
-    app().Get("Form2").SetPosition(main.top(), main.left());
+    PutRiseFallWhereMainStands(app());
   }
 
  private:
