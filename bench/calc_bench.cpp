@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "numeric/numeric.h"
-#include "screens/tools/limits.h"
+#include "market/limits.h"
 #include "shell/app.h"
 #include "tests/test_host.h"
 

@@ -110,16 +110,48 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
   return Decimal(units, scale);
 }
 
+namespace {
+
+using U128 = unsigned __int128;
+
+U128 Magnitude(Int v) { return v < 0 ? static_cast<U128>(0) - static_cast<U128>(v) : static_cast<U128>(v); }
+
+constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);
+
+// (n × 10^up) / (d × 10^down) rounded half up, for magnitudes whose scaled
+// forms outgrow 128 bits (an average cost over a share count with many
+// decimals): the quotient's bits are set from the highest down, each kept
+// while quotient × divisor stays within the dividend.
+U128 LongQuotient(U128 n, int up, U128 d, int down) {
+  const LongNumber dividend = LongNumber(n).RoundedShift(-up);
+  const LongNumber divisor = LongNumber(d).RoundedShift(-down);
+  U128 q = 0;
+  for (int bit = 127; bit >= 0; --bit) {
+    const U128 trial = q | (static_cast<U128>(1) << bit);
+    if (LongNumber(trial) * divisor <= dividend) q = trial;
+  }
+  if (q > kIntMax) Overflow();
+  // Rounded up when the remainder is at least half the divisor.
+  if (LongNumber(2 * q + 1) * divisor <= dividend + dividend) ++q;
+  return q;
+}
+
+}  // namespace
+
 Decimal Decimal::Divide(const Decimal& a, const Decimal& b, int decimals) {
   if (b.units_ == 0) throw CalcError(ErrorKind::DivisionByZero);
   // a/b = (ua / 10^sa) / (ub / 10^sb); at `decimals`: ua × 10^(decimals + sb - sa) / ub.
   Int n = a.units_;
   Int d = b.units_;
   const int shift = decimals + b.scale_ - a.scale_;
-  if (shift >= 0) {
-    n = CheckedMul(n, Pow10(shift));
-  } else {
-    d = CheckedMul(d, Pow10(-shift));
+  const Int p = Pow10(std::min(std::abs(shift), 38));
+  const bool fits = std::abs(shift) <= 38 && !(shift >= 0 ? __builtin_mul_overflow(n, p, &n)
+                                                          : __builtin_mul_overflow(d, p, &d));
+  if (!fits) {
+    const bool negative = (a.units_ < 0) != (b.units_ < 0);
+    const U128 q = LongQuotient(Magnitude(a.units_), std::max(shift, 0), Magnitude(b.units_), std::max(-shift, 0));
+    const Int units = static_cast<Int>(q);
+    return Decimal(negative ? -units : units, decimals);
   }
   if (d < 0) {
     n = -n;
@@ -127,14 +159,6 @@ Decimal Decimal::Divide(const Decimal& a, const Decimal& b, int decimals) {
   }
   return Decimal(DivRoundHalfAway(n, d), decimals);
 }
-
-namespace {
-
-using U128 = unsigned __int128;
-
-U128 Magnitude(Int v) { return v < 0 ? static_cast<U128>(0) - static_cast<U128>(v) : static_cast<U128>(v); }
-
-}  // namespace
 
 Decimal Decimal::ProductRounded(const Decimal& a, const Decimal& b, int decimals, int shift) {
   const int cut = a.scale_ + b.scale_ + shift - decimals;  // digits to cut off
@@ -154,7 +178,6 @@ Decimal Decimal::ProductRounded(const Decimal& a, const Decimal& b, int decimals
     if (!v) Overflow();
     q = *v;
   }
-  constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);
   if (q > kIntMax) Overflow();
   const Int units = static_cast<Int>(q);
   return Decimal(negative ? -units : units, decimals);
@@ -170,9 +193,20 @@ Decimal Decimal::Normalized() const {
   return Decimal(units, scale);
 }
 
+// Compared by whole parts first, then by the decimals: neither step can
+// leave the 128-bit range, whatever the two scales (1000 with thirty zero
+// decimals against a whole 10^9, say).
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
+  if (a.scale_ == b.scale_) return a.units_ <=> b.units_;
+  const Int pa = Pow10(a.scale_);
+  const Int pb = Pow10(b.scale_);
+  const Int wholeA = a.units_ / pa;
+  const Int wholeB = b.units_ / pb;
+  if (wholeA != wholeB) return wholeA <=> wholeB;
+  // Same whole part (truncated toward zero): the remainders carry the sign
+  // and lie below 10^scale ≤ 10^30 in size, so both fit at the larger scale.
   const int s = std::max(a.scale_, b.scale_);
-  return a.Rescaled(s).units_ <=> b.Rescaled(s).units_;
+  return (a.units_ % pa) * Pow10(s - a.scale_) <=> (b.units_ % pb) * Pow10(s - b.scale_);
 }
 
 }  // namespace hc

@@ -103,6 +103,13 @@ const MenuNode* Find(const std::vector<MenuNode>& nodes, std::string_view captio
 
 }  // namespace
 
+bool IsToolScreen(std::string_view name) {
+  for (const ScreenEntry& e : ScreenRegistry()) {
+    if (e.name == name) return e.section == MenuSection::Tools;
+  }
+  return false;
+}
+
 const std::vector<MenuNode>& MenuBar() {
   static const std::vector<MenuNode> bar = Build();
   return bar;
@@ -135,7 +142,9 @@ void ChooseMenuItem(Screen& current, const MenuNode& item) {
       // calculation error: it is reported as a press's would be.
       try {
         Screen& target = current.app().Get(item.screen);
-        target.SetOpener(current.name());
+        // A tool's way back leads to the calculator the user came from,
+        // however many tools were opened in between.
+        target.SetOpener(IsToolScreen(current.name()) ? std::string_view(current.opener()) : current.name());
         SwitchScreen(current, item.screen, SwitchOrder::HideFirst);
       } catch (const CalcError& e) {
         current.app().host().ReportError(e.kind());

@@ -29,6 +29,9 @@ std::string_view WithoutAccelerator(std::string_view caption);
 // mark is `caption`, anywhere in the bar; null when there is none.
 const MenuNode* FindMenuItem(std::string_view caption);
 
+// Whether the named screen is one of the tools (the menu "工具").
+bool IsToolScreen(std::string_view name);
+
 // The text of the about window, one line a paragraph.
 std::string_view AboutText();
 

@@ -5,7 +5,7 @@
 // limit is taken from the previous day's limit price and rounded again.
 //
 // All prices are whole ticks and the limit whole basis points (the rules
-// live in screens/tools/limits.h); the figures are written from those
+// live in market/limits.h); the figures are written from those
 // integers, never through a binary fraction.
 #include <optional>
 #include <string>
@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "numeric/decimal.h"
-#include "screens/tools/limits.h"
+#include "market/limits.h"
+#include "screens/tools/tool_screen.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -90,10 +91,6 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// Cleaning of every input: typed decimal marks become points, "元" and "%"
-// go.
-constexpr PairList kInputMarks = DecimalMarks.Then({Remove("元"), Remove("%")});
-
 // The ladder is one row a day for at most this many days.
 constexpr int kMaxDays = 60;
 
@@ -104,13 +101,15 @@ struct BoardOption {
   int limit;  // basis points
 };
 
-class BoardLimits final : public Screen {
+class BoardLimits final : public ToolScreen {
  public:
-  explicit BoardLimits(App& app) : Screen(app, kSpec) {
-    for (const BoardOption& board : boards_) OnClick(board.option.name(), &BoardLimits::FollowLimitChoice);
-    OnClick(customOption.name(), &BoardLimits::FollowLimitChoice);
-    OnClick("Command1", &BoardLimits::Calculate);
-    OnClick("Command2", &BoardLimits::Clear);
+  explicit BoardLimits(App& app) : ToolScreen(app, kSpec) {
+    for (const BoardOption& board : boards_) OnOption(board.option.name(), [this] { FollowLimitChoice(); });
+    OnOption(customOption.name(), [this] { FollowLimitChoice(); });
+    OnOption(At("Option6").name());
+    OnOption(fundTickOption.name());
+    OnCalculate("Command1", &BoardLimits::Calculate);
+    OnClear("Command2", &BoardLimits::Clear);
   }
 
  private:
@@ -122,43 +121,33 @@ class BoardLimits final : public Screen {
   // day's limit prices with the moves to them, and the ladder.
   void Calculate() {
     const bool custom = customOption.checked;
-    CleanNumberText(yesterdayClose, kInputMarks);
-    if (custom) CleanNumberText(customLimit, kInputMarks);
-    CleanNumberText(dayCount, kInputMarks);
+    CleanField(yesterdayClose, FieldKind::Price);
+    if (custom) CleanField(customLimit, FieldKind::Percent);
+    CleanField(dayCount, FieldKind::Count);
 
-    if (IsMissing(yesterdayClose)) return PromptMissing("请输入昨天收盘价！");
-    const std::optional<Decimal> close = Decimal::Parse(yesterdayClose);
-    if (!close) return PromptMissing("昨天收盘价不是有效数字！");
     const int tick = fundTickOption.checked ? kFundTickDecimals : kStockTickDecimals;
-    // A close below half a tick is no price at that tick: 0.004 yuan is
-    // 0.00 in cents. (A close of more digits than a count of ticks holds is
-    // an overflow.)
-    const Ticks c = close->sign() > 0 ? close->UnitsAt(tick) : 0;
-    if (c <= 0) return PromptMissing("昨天收盘价必须大于0！");
+    const FieldRead close = ReadPrice(yesterdayClose, "昨天收盘价", tick);
+    if (!close) return Prompt(close);
+    const Ticks c = close->UnitsAt(tick);
 
     int limit = kMainBoardLimit;
     for (const BoardOption& board : boards_) {
       if (board.option.checked) limit = board.limit;
     }
     if (custom) {
-      if (IsMissing(customLimit)) return PromptMissing("请输入自定义涨跌幅！");
-      const std::optional<Decimal> p = Decimal::Parse(customLimit);
-      if (!p) return PromptMissing("自定义涨跌幅不是有效数字！");
       // Checked as rounded to the basis point: 0.004 % is no limit and
-      // 99.995 % is 100 %. (What lies outside fails before it is rounded, so
-      // that no count of basis points can leave the range.)
-      if (*p <= Decimal::Whole(0) || *p >= Decimal::Whole(100) || p->UnitsAt(2) <= 0 ||
-          p->UnitsAt(2) >= kWholeBasisPoints) {
-        return PromptMissing("自定义涨跌幅应大于0且小于100！");
-      }
+      // 99.995 % is 100 %.
+      const std::string_view outside = "自定义涨跌幅应大于0且小于100！";
+      FieldRead p = ReadInRange(customLimit, "自定义涨跌幅", Bound{Decimal::Whole(0), false}, outside,
+                                Bound{Decimal::Whole(100), false}, outside);
+      if (p && (p->UnitsAt(2) <= 0 || p->UnitsAt(2) >= kWholeBasisPoints)) p = FieldRead{{}, std::string(outside)};
+      if (!p) return Prompt(p);
       limit = static_cast<int>(p->UnitsAt(2));
     }
 
-    if (IsMissing(dayCount)) return PromptMissing("请输入连续天数！");
-    const std::optional<Decimal> days = Decimal::Parse(dayCount);
-    if (!days || !days->IsWhole() || *days < Decimal::Whole(1) || *days > Decimal::Whole(kMaxDays)) {
-      return PromptMissing("连续天数应为1到60的整数！");
-    }
+    const FieldRead days = ReadCount(dayCount, "连续天数", 1, kMaxDays);
+    if (!days) return PromptMissing(days.message == MissingMessage("连续天数") ? days.message
+                                                                              : "连续天数应为1到60的整数！");
 
     // Everything is computed before anything is written: a ladder that
     // leaves the range writes nothing.
@@ -181,6 +170,7 @@ class BoardLimits final : public Screen {
     downMove = TicksText(next.down - c, tick);
     downPercent = ChangeText(c, next.down);
     ladderRows = std::move(table);
+    ResultsShown();
   }
 
   // "清空文本框": the close, the custom limit, every result and the ladder;

@@ -7,8 +7,9 @@
 #include <string_view>
 
 #include "screens/grid/grid_press.h"
-#include "screens/tools/fees.h"
-#include "screens/tools/order_ladder.h"
+#include "market/fees.h"
+#include "screens/tools/tool_screen.h"
+#include "market/order_ladder.h"
 #include "shell/app.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
@@ -95,9 +96,9 @@ std::string GridLine(const GridPress& g) {
   return s;
 }
 
-class GridOrders final : public Screen {
+class GridOrders final : public ToolScreen {
  public:
-  explicit GridOrders(App& app) : Screen(app, kSpec) {
+  explicit GridOrders(App& app) : ToolScreen(app, kSpec) {
     OnClick("Command1", &GridOrders::Refresh);
     OnClick("Command2", &GridOrders::Copy);
     OnClick("Command3", &GridOrders::Save);
@@ -135,15 +136,9 @@ class GridOrders final : public Screen {
     if (source == nullptr || !source->LastGrid()) return ShowNothing(std::string(kNoGrid));
     const GridPress& grid = *source->LastGrid();
     const Market m = market();
-    // The trading-costs screen's rate fields as they stand, or their load
-    // texts while that screen has not been made.
-    Screen* costs = app().Existing("Form40");
-    auto rate = [costs](std::string_view field, std::string_view atLoad) {
-      return costs != nullptr ? costs->text(field) : std::string(atLoad);
-    };
-    const RatesRead read = ReadRates(rate("Text4", kRateLoadTexts.commission), rate("Text5", kRateLoadTexts.minimum),
-                                     rate("Text6", kRateLoadTexts.stampDuty),
-                                     rate("Text7", kRateLoadTexts.transferFee), m);
+    // Another grid's rows never stay on screen, whatever stops this one.
+    ShowNothing(GridLine(grid));
+    const RatesRead read = ReadTradingRates(m);
     if (!read.rates) return ShowNothing("请先在交易费用与保本价界面改正费率：" + read.message);
 
     Ladder ladder = BuildLadder(grid, m, *read.rates);

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "screens/tools/fees.h"
+#include "market/fees.h"
+#include "screens/tools/tool_screen.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -122,24 +123,22 @@ constexpr ScreenSpec kSpec{
     .backButton = "Command3",
 };
 
-// The trade's three inputs and the four rates.
-constexpr std::size_t kInputCount = 7;
-
-// One input with its name in the messages, bound once.
+// One input: its kind, its name in the messages and whether it is read for
+// funds too, bound once.
 struct Input {
   std::string& text;
+  FieldKind kind;
   std::string_view name;
-  FieldRule rule;
   bool stockOnly;  // not charged on funds: not read then
 };
 
-class TradingCosts final : public Screen {
+class TradingCosts final : public ToolScreen {
  public:
-  explicit TradingCosts(App& app) : Screen(app, kSpec) {
-    OnClick("Command1", &TradingCosts::Calculate);
-    OnClick("Command2", &TradingCosts::Clear);
-    OnClick("Option1", &TradingCosts::StockMode);
-    OnClick("Option2", &TradingCosts::FundMode);
+  explicit TradingCosts(App& app) : ToolScreen(app, kSpec) {
+    OnCalculate("Command1", &TradingCosts::Calculate);
+    OnClear("Command2", &TradingCosts::Clear);
+    OnOption("Option1", [this] { EnableStockRates(true); });
+    OnOption("Option2", [this] { EnableStockRates(false); });
   }
 
  private:
@@ -147,11 +146,18 @@ class TradingCosts final : public Screen {
 
   // Funds pay no stamp duty and no transfer fee: their rate fields are
   // disabled and keep their texts.
-  void StockMode() { EnableStockRates(true); }
-  void FundMode() { EnableStockRates(false); }
   void EnableStockRates(bool on) {
     stampDutyEnabled = on;
     transferFeeEnabled = on;
+  }
+
+  static FieldRead Check(const Input& in, Market m) {
+    switch (in.kind) {
+      case FieldKind::Price: return ReadPrice(in.text, in.name, TickDecimals(m));
+      case FieldKind::Count: return ReadCount(in.text, in.name);
+      case FieldKind::Amount: return ReadMinimumField(in.text);
+      default: return ReadRateField(in.text, in.name);
+    }
   }
 
   void Calculate() {
@@ -159,15 +165,15 @@ class TradingCosts final : public Screen {
     // Every input used is cleaned and written back first, then checked in
     // field order; nothing is written when a check fails.
     for (const Input& in : inputs_) {
-      if (!in.stockOnly || m == Market::Stock) CleanFeeText(in.text);
+      if (!in.stockOnly || m == Market::Stock) CleanField(in.text, in.kind);
     }
-    Decimal values[kInputCount];
-    for (std::size_t i = 0; i < kInputCount; ++i) {
+    Decimal values[std::size(inputs_)];
+    for (std::size_t i = 0; i < std::size(inputs_); ++i) {
       const Input& in = inputs_[i];
       if (in.stockOnly && m == Market::Fund) continue;
-      FieldRead r = ReadFeeField(in.text, in.name, in.rule, m);
-      if (!r.value) return PromptMissing(r.message);
-      values[i] = *r.value;
+      const FieldRead r = Check(in, m);
+      if (!r) return Prompt(r);
+      values[i] = *r;
     }
     const Decimal& buyAt = values[0];
     const Decimal& shareCount = values[1];
@@ -193,10 +199,9 @@ class TradingCosts final : public Screen {
     costPrice = trip.costPrice.Text(3);
     breakEven = trip.breakEven.Text(t);
     // Gains red, losses green, as the net result is shown.
-    const int sign = trip.net.Round(2).sign();
-    const Rgb color = sign > 0 ? kRed : sign < 0 ? kGreen : kBlack;
-    netColor = color;
-    returnColor = color;
+    netColor = SignColor(trip.net);
+    returnColor = netColor;
+    ResultsShown();
   }
 
   // "清空文本框": the trade's prices and shares and every result; the
@@ -224,14 +229,14 @@ class TradingCosts final : public Screen {
   std::string& transferFeeRate = text("Text7");
   bool& transferFeeEnabled = At("Text7").enabled;
   // The inputs in the order of their checks.
-  const Input inputs_[kInputCount] = {
-      {buyPrice, "买入价", FieldRule::Price, false},
-      {shares, "股数", FieldRule::Shares, false},
-      {sellPrice, "卖出价", FieldRule::Price, false},
-      {commissionRate, kCommissionName, FieldRule::Rate, false},
-      {minimumCommission, kMinimumName, FieldRule::Minimum, false},
-      {stampDutyRate, kStampDutyName, FieldRule::Rate, true},
-      {transferFeeRate, kTransferFeeName, FieldRule::Rate, true},
+  const Input inputs_[7] = {
+      {buyPrice, FieldKind::Price, "买入价", false},
+      {shares, FieldKind::Count, "股数", false},
+      {sellPrice, FieldKind::Price, "卖出价", false},
+      {commissionRate, FieldKind::Rate, kCommissionName, false},
+      {minimumCommission, FieldKind::Amount, kMinimumName, false},
+      {stampDutyRate, FieldKind::Rate, kStampDutyName, true},
+      {transferFeeRate, FieldKind::Rate, kTransferFeeName, true},
   };
   // Buy side.
   std::string& buyAmount = text("Text8");

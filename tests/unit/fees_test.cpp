@@ -9,7 +9,8 @@
 #include <string>
 
 #include "numeric/numeric.h"
-#include "screens/tools/fees.h"
+#include "market/fees.h"
+#include "screens/tools/tool_screen.h"
 #include "numeric/long_number.h"
 
 namespace hc {
@@ -156,88 +157,13 @@ TEST(Fees, WorkedRoundTrip) {
 
 // ---------------------------------------------------------------- inputs
 
-TEST(FeeInputs, Cleaning) {
-  struct Case {
-    const char* typed;
-    const char* cleaned;
-  };
-  const Case cases[] = {
-      {" 10元 ", "10"},  {"1000股", "1000"}, {"10。5", "10.5"}, {"2，5万", "2.5"}, {"5,00", "5.00"},
-      {"５%", "5"},      {"０．１", "0.1"},   {"　3　", "3"},     {"\t7\t", "7"},   {"   ", ""},
-      {"1 000", "1 000"},  // inner blanks stay (and fail the number check)
-  };
-  for (const Case& c : cases) {
-    std::string s = c.typed;
-    CleanFeeText(s);
-    EXPECT_EQ(s, c.cleaned) << c.typed;
-  }
-}
-
-TEST(FeeInputs, ChecksAndMessages) {
-  struct Case {
-    const char* text;
-    const char* name;
-    FieldRule rule;
-    Market market;
-    const char* valueOrMessage;  // the value's text, or the message
-  };
-  const Case cases[] = {
-      {"", "买入价", FieldRule::Price, Market::Stock, "请输入买入价！"},
-      {"abc", "买入价", FieldRule::Price, Market::Stock, "买入价不是有效数字！"},
-      {"1e3", "买入价", FieldRule::Price, Market::Stock, "买入价不是有效数字！"},
-      {"+10", "买入价", FieldRule::Price, Market::Stock, "10.00"},
-      {"10.005", "买入价", FieldRule::Price, Market::Stock, "10.01"},
-      {"10.0005", "买入价", FieldRule::Price, Market::Fund, "10.001"},
-      {"0.004", "买入价", FieldRule::Price, Market::Stock, "买入价必须大于0！"},
-      {"0.005", "买入价", FieldRule::Price, Market::Stock, "0.01"},
-      {"0.004", "买入价", FieldRule::Price, Market::Fund, "0.004"},
-      {"-1", "卖出价", FieldRule::Price, Market::Stock, "卖出价必须大于0！"},
-      {"100000.004", "卖出价", FieldRule::Price, Market::Stock, "100000.00"},
-      {"100000.005", "卖出价", FieldRule::Price, Market::Stock, "卖出价不能大于100000！"},
-      {"1000000000000000000000000000000000000000000", "卖出价", FieldRule::Price, Market::Stock,
-       "卖出价不能大于100000！"},
-      {"-1000000000000000000000000000000000000000000", "卖出价", FieldRule::Price, Market::Stock,
-       "卖出价必须大于0！"},
-      {"0.0000000000000000000000000000001", "卖出价", FieldRule::Price, Market::Stock, "卖出价不是有效数字！"},
-      {"1000", "股数", FieldRule::Shares, Market::Stock, "1000"},
-      {"1000.00", "股数", FieldRule::Shares, Market::Stock, "1000"},
-      {"0", "股数", FieldRule::Shares, Market::Stock, "股数必须大于0！"},
-      {"0.5", "股数", FieldRule::Shares, Market::Stock, "股数必须是不大于1000000000的整数！"},
-      {"1000000000", "股数", FieldRule::Shares, Market::Stock, "1000000000"},
-      {"1000000001", "股数", FieldRule::Shares, Market::Stock, "股数必须是不大于1000000000的整数！"},
-      {"99999999999999999999999999999999999999999", "股数", FieldRule::Shares, Market::Stock,
-       "股数必须是不大于1000000000的整数！"},
-      {"2.50", "佣金率", FieldRule::Rate, Market::Stock, "2.5"},
-      {"-0", "佣金率", FieldRule::Rate, Market::Stock, "0"},
-      {"-0.01", "佣金率", FieldRule::Rate, Market::Stock, "佣金率不能为负数！"},
-      {"99.99", "印花税率", FieldRule::Rate, Market::Stock, "99.99"},
-      {"100", "印花税率", FieldRule::Rate, Market::Stock, "印花税率必须小于100！"},
-      {"1000000000000000000000000000000000000000000", "过户费率", FieldRule::Rate, Market::Stock,
-       "过户费率必须小于100！"},
-      {"4.995", "最低佣金", FieldRule::Minimum, Market::Stock, "5.00"},
-      {"0", "最低佣金", FieldRule::Minimum, Market::Stock, "0.00"},
-      {"-5", "最低佣金", FieldRule::Minimum, Market::Stock, "最低佣金不能为负数！"},
-      {"1000000000000000000000000000000000000000000", "最低佣金", FieldRule::Minimum, Market::Stock,
-       "最低佣金不是有效数字！"},
-  };
-  for (const Case& c : cases) {
-    const FieldRead r = ReadFeeField(c.text, c.name, c.rule, c.market);
-    if (r.value) {
-      const int decimals = c.rule == FieldRule::Price     ? TickDecimals(c.market)
-                           : c.rule == FieldRule::Minimum ? 2
-                                                          : r.value->scale();
-      EXPECT_EQ(r.value->Text(decimals), c.valueOrMessage) << c.text;
-      EXPECT_TRUE(r.message.empty()) << c.text;
-    } else {
-      EXPECT_EQ(r.message, c.valueOrMessage) << c.text;
-    }
-  }
-}
-
 TEST(FeeInputs, RatesOfAnotherScreen) {
-  RatesRead r = ReadRates("2.5%", " 5元", "5", "0.1", Market::Stock);
+  // A rate typed in percent is read as its number of ten-thousandths.
+  RatesRead r = ReadRates("0.025%", " 5元", "万分之5", "0.1‱", Market::Stock);
   ASSERT_TRUE(r.rates.has_value());
   EXPECT_EQ(r.rates->commission.Text(1), "2.5");
+  EXPECT_EQ(r.rates->stampDuty.Text(0), "5");
+  EXPECT_EQ(r.rates->transferFee.Text(1), "0.1");
   EXPECT_EQ(r.rates->minimum.Text(2), "5.00");
   r = ReadRates("2.5", "5", "x", "", Market::Stock);
   EXPECT_EQ(r.message, "印花税率不是有效数字！");
@@ -247,6 +173,10 @@ TEST(FeeInputs, RatesOfAnotherScreen) {
   EXPECT_EQ(r.rates->stampDuty.sign(), 0);
   r = ReadRates("", "5", "5", "0.1", Market::Fund);
   EXPECT_EQ(r.message, "请输入佣金率！");
+  r = ReadRates("1%", "5", "5", "0.1", Market::Fund);
+  EXPECT_EQ(r.message, "佣金率必须小于100！");
+  r = ReadRates("2.5", "-1", "5", "0.1", Market::Fund);
+  EXPECT_EQ(r.message, "最低佣金不能为负数！");
 }
 
 // ---------------------------------------------------------------- break-even
@@ -274,19 +204,30 @@ TEST(BreakEven, KnownPrices) {
   }
 }
 
-// A cost that a fee rounding up at a higher price makes uncovered again: the
+// A cost that fees rounding up at a higher price make uncovered again: the
 // proceeds are not monotonic in the price, and the lowest covering tick is
-// found below the last uncovered one. One share of a fund, commission 99
-// per ten thousand, no minimum: at 0.506 the commission 0.0050094 rounds to
-// 0.01, at 0.505 it is 0.0049995 → 0.00.
+// found below the last uncovered one. One share, each of the three rates 99
+// per ten thousand, no minimum: on 0.50 yuan each fee is 0.00495 → 0.00, on
+// 0.51 each is 0.005049 → 0.01.
 TEST(BreakEven, ProceedsNeedNotGrowWithThePrice) {
-  const FeeRates rates{D("99"), D("0"), D("0"), D("0")};
+  const FeeRates rates{D("99"), D("0"), D("99"), D("99")};
   const Decimal shares = D("1");
-  EXPECT_EQ(SellProceeds(D("0.505"), shares, Market::Fund, rates).Text(3), "0.505");
-  EXPECT_EQ(SellProceeds(D("0.506"), shares, Market::Fund, rates).Text(3), "0.496");
-  EXPECT_EQ(BreakEvenPrice(D("0.5"), shares, Market::Fund, rates).Text(3), "0.500");
-  EXPECT_EQ(BreakEvenPrice(D("0.505"), shares, Market::Fund, rates).Text(3), "0.505");
-  EXPECT_EQ(BreakEvenPrice(D("0.506"), shares, Market::Fund, rates).Text(3), "0.516");
+  EXPECT_EQ(SellProceeds(D("0.50"), shares, Market::Stock, rates).Text(2), "0.50");
+  EXPECT_EQ(SellProceeds(D("0.51"), shares, Market::Stock, rates).Text(2), "0.48");
+  EXPECT_EQ(BreakEvenPrice(D("0.49"), shares, Market::Stock, rates).Text(2), "0.49");
+  EXPECT_EQ(BreakEvenPrice(D("0.50"), shares, Market::Stock, rates).Text(2), "0.50");
+  EXPECT_EQ(BreakEvenPrice(D("0.51"), shares, Market::Stock, rates).Text(2), "0.54");
+}
+
+// A fund order settles in cents: its fees are taken on the amount rounded
+// half up to the cent, so the figures shown add up.
+TEST(Fees, FundOrdersSettleInCents) {
+  EXPECT_EQ(OrderAmount(D("1.2345"), D("3")).Text(2), "3.70");
+  EXPECT_EQ(OrderAmount(D("0.505"), D("1")).Text(2), "0.51");
+  EXPECT_EQ(OrderAmount(D("-0.505"), D("1")).Text(2), "-0.51");
+  const RoundTrip r = CalculateRoundTrip(D("1.035"), D("50000"), D("1.037"), Market::Fund, kLoadRates);
+  EXPECT_EQ(r.sellProceeds - r.buyCost, r.net);
+  EXPECT_EQ(r.net.scale(), 2);
 }
 
 // On random trades: selling at the break-even price covers the cost and one

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/tools/limits.h"
+#include "market/limits.h"
 #include "shell/app.h"
 #include "tests/test_host.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "driver/script_driver.h"
-#include "screens/tools/order_ladder.h"
+#include "market/order_ladder.h"
 
 namespace hc {
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "numeric/decimal.h"
-#include "screens/grid/grid_press.h"
-#include "screens/tools/fees.h"
+#include "market/grid.h"
+#include "market/fees.h"
 #include "numeric/long_number.h"
 
 namespace hc {

@@ -1,4 +1,4 @@
-#include "screens/tools/order_ladder.h"
+#include "market/order_ladder.h"
 
 #include <algorithm>
 #include <array>
@@ -240,8 +240,11 @@ std::optional<Int> TickPrices::Next() {
 
 // ---------------------------------------------------------------- the ladder
 
-Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) {
-  Ladder out;
+namespace {
+
+// The ladder's steps as far as they fit the limits; a figure that leaves
+// the exact type stops it at that step, as one beyond the limits does.
+void FillLadder(Ladder& out, const GridPress& grid, Market market, const FeeRates& rates) {
   const std::optional<Decimal> price = LeadingDecimal(grid.basePrice);
   const std::optional<Decimal> base = LeadingDecimal(grid.baseShares);
   const std::optional<Decimal> step = LeadingDecimal(grid.stepShares);
@@ -250,34 +253,35 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
   const std::int64_t down = StepCount(grid.downSteps, out.capped);
   if (step && (step->sign() <= 0 || !step->IsWhole())) {
     out.notWholeStep = true;
-    return out;
+    return;
   }
   // The base position itself must stay within the limits of one order.
   if (!price || !base || !step || !percent || base->Round(0) > kMaxShares || -base->Round(0) > kMaxShares ||
       *step > kMaxShares) {
     out.tooLarge = true;
-    return out;
+    return;
   }
   const Decimal P = *price;
   const Decimal S = *base;
-  const Decimal baseCost = P * S;
+  // The base position as bought at P, settled in cents.
+  const Decimal baseCost = OrderAmount(P, S);
   if (baseCost > kMaxAmount || -baseCost > kMaxAmount) {
     out.tooLarge = true;
-    return out;
+    return;
   }
   // 1 ± r with r = percent / 100, as units at the percent's scale + 2.
   const int fScale = percent->scale() + 2;
   const std::optional<Int> one = UnitsAtScale(Decimal(1, 0), fScale);
   if (!one || fScale > 36) {
     out.tooLarge = true;
-    return out;
+    return;
   }
   const Int r = percent->units();
   Int upFactor = 0;
   Int downFactor = 0;
   if (__builtin_add_overflow(*one, r, &upFactor) || __builtin_sub_overflow(*one, r, &downFactor)) {
     out.tooLarge = true;
-    return out;
+    return;
   }
   const int t = TickDecimals(market);
   auto priceAt = [&](const std::optional<Int>& ticks) { return Decimal(std::max<Int>(*ticks, 1), t); };
@@ -291,7 +295,7 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
     Decimal cumulative(0, 2);
     Decimal sold;
     Decimal fees(0, 2);
-    for (std::int64_t i = 1; i <= up; ++i) {
+    for (std::int64_t i = 1; i <= up; ++i) try {
       const Decimal q = shares.Next();
       const std::optional<Int> ticks = prices.Next();
       if (q > kMaxShares || !ticks) {
@@ -299,13 +303,14 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
         break;
       }
       const Decimal at = priceAt(ticks);
-      const Decimal amount = at * q;
+      const Decimal amount = OrderAmount(at, q);
       if (amount > kMaxAmount) {
         out.tooLarge = true;
         break;
       }
       const Decimal fee = FeesOf(amount, Side::Sell, market, rates).Total();
-      const Decimal profit = q * (at - P) - fee;
+      // What the sell brings in over what its shares cost at P.
+      const Decimal profit = amount - OrderAmount(P, q) - fee;
       cumulative = cumulative + profit;
       sold = sold + q;
       fees = fees + fee;
@@ -313,6 +318,9 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
       out.sells.push_back(Row("卖", i, {CellText(at, t), ShareText(q), CellText(amount, 2), CellText(fee, 2),
                                        CellText(profit, 2), CellText(cumulative, 2), ShareText(left)}));
       out.sellShort.push_back(left.sign() < 0);
+    } catch (const CalcError&) {
+      out.tooLarge = true;
+      break;
     }
     out.sellFees = CellText(fees, 2);
     out.netProfit = CellText(cumulative, 2);
@@ -329,7 +337,7 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
     auto average = [&]() -> std::string {
       return held.sign() == 0 ? std::string() : CellText(Decimal::Divide(cost, held, 3), 3);
     };
-    for (std::int64_t i = 1; i <= down; ++i) {
+    for (std::int64_t i = 1; i <= down; ++i) try {
       const Decimal q = shares.Next();
       const std::optional<Int> ticks = prices.Next();
       if (q > kMaxShares || !ticks) {
@@ -337,7 +345,7 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
         break;
       }
       const Decimal at = priceAt(ticks);
-      const Decimal amount = at * q;
+      const Decimal amount = OrderAmount(at, q);
       if (amount > kMaxAmount) {
         out.tooLarge = true;
         break;
@@ -348,10 +356,26 @@ Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) 
       fees = fees + fee;
       out.buys.push_back(Row("买", i, {CellText(at, t), ShareText(q), CellText(amount, 2), CellText(fee, 2),
                                       ShareText(held), CellText(cost, 2), average()}));
+    } catch (const CalcError&) {
+      out.tooLarge = true;
+      break;
     }
     out.buyFees = CellText(fees, 2);
     out.holdings = ShareText(held);
     out.averageCost = average();
+  }
+}
+
+}  // namespace
+
+Ladder BuildLadder(const GridPress& grid, Market market, const FeeRates& rates) {
+  Ladder out;
+  try {
+    FillLadder(out, grid, market, rates);
+  } catch (const CalcError&) {
+    // A figure of the summary beyond the exact type: the rows stand, the
+    // summary is left out.
+    out.tooLarge = true;
   }
   return out;
 }

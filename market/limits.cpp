@@ -1,4 +1,4 @@
-#include "screens/tools/limits.h"
+#include "market/limits.h"
 
 #include "numeric/numeric.h"
 #include "numeric/wide_int.h"

@@ -1,0 +1,107 @@
+// What every tool screen shares: a calculate button whose results stay tied
+// to the options they were computed under (choosing another option while
+// they show calculates again), a clear button, and the fee rates of the
+// trading-costs screen as they stand, read and checked as that screen reads
+// them, with the one line that shows them.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "market/fees.h"
+#include "numeric/fields.h"
+#include "shell/screen.h"
+
+namespace hc {
+
+// The rate fields as the trading-costs screen loads them: commission 2.5
+// and stamp duty 5 per ten thousand, transfer fee 0.1 per ten thousand,
+// minimum commission 5 yuan. The tools use them while that screen was
+// never opened.
+struct RateTexts {
+  std::string_view commission;
+  std::string_view minimum;
+  std::string_view stampDuty;
+  std::string_view transferFee;
+};
+inline constexpr RateTexts kRateLoadTexts{"2.5", "5", "5", "0.1"};
+
+// Names of the rate fields in the messages.
+inline constexpr std::string_view kCommissionName = "佣金率";
+inline constexpr std::string_view kMinimumName = "最低佣金";
+inline constexpr std::string_view kStampDutyName = "印花税率";
+inline constexpr std::string_view kTransferFeeName = "过户费率";
+
+// The checks of the rate fields, on texts cleaned for their kinds: each
+// rate 0 or more and below 100 (per ten thousand), the minimum commission
+// from 0 to 100000 yuan.
+FieldRead ReadRateField(std::string_view cleaned, std::string_view name);
+FieldRead ReadMinimumField(std::string_view cleaned);
+
+// The four rate texts read in their order, cleaned on copies. For a fund
+// the stamp duty and transfer fee are not charged, not read and not checked.
+struct RatesRead {
+  std::optional<FeeRates> rates;
+  std::string message;  // the first failed check's
+};
+RatesRead ReadRates(std::string commission, std::string minimum, std::string stampDuty, std::string transferFee,
+                    Market market);
+
+// The one line that shows the rates used: "费率：佣金万分之2.5（最低5元），…".
+std::string RatesLine(const FeeRates& rates, Market market);
+
+// Gains red, losses green, zero black.
+inline Rgb SignColor(const Decimal& figure) {
+  const int sign = figure.sign();
+  return sign > 0 ? kRed : sign < 0 ? kGreen : kBlack;
+}
+
+class ToolScreen : public Screen {
+ public:
+  using Screen::Screen;
+
+ protected:
+  // The calculate button. A calculation that writes its results ends with
+  // ResultsShown().
+  template <class S>
+  void OnCalculate(std::string_view button, void (S::*handler)()) {
+    S* self = static_cast<S*>(this);
+    calculate_ = [self, handler] { (self->*handler)(); };
+    OnClick(button, [this] { calculate_(); });
+  }
+  // The clear button: after it the results no longer show.
+  template <class S>
+  void OnClear(std::string_view button, void (S::*handler)()) {
+    S* self = static_cast<S*>(this);
+    OnClick(button, [this, self, handler] {
+      (self->*handler)();
+      showsResults_ = false;
+    });
+  }
+  // An option button: `also` runs first (enabling fields, say); then, while
+  // the results of a successful press show, the calculation runs again under
+  // the new choice, with its messages if the inputs no longer pass.
+  void OnOption(std::string_view option, std::function<void()> also = {});
+  void ResultsShown() { showsResults_ = true; }
+  bool showsResults() const { return showsResults_; }
+
+  // A failed read's message in the prompt box.
+  void Prompt(const FieldRead& read) { PromptMissing(read.message); }
+
+  // The trading-costs screen's rates as they stand (their load texts while
+  // it was never opened). A rate it would refuse is prompted as
+  // "请先在交易费用与保本价界面改正费率：" and its message; then empty.
+  std::optional<FeeRates> TradingRates(Market market);
+  // The rates line for the current rates, or what is wrong with them.
+  std::string CurrentRatesLine(Market market);
+  // The rates read and checked, without a prompt.
+  RatesRead ReadTradingRates(Market market);
+
+ private:
+  std::function<void()> calculate_;
+  bool showsResults_ = false;
+};
+
+}  // namespace hc
