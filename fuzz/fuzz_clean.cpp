@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fuzz/properties.h"
+#include "numeric/fields.h"
 
 namespace {
 
@@ -115,6 +116,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(error == -1 || error == kOverflow, "ReadNumber of a cleaned text throws only overflow", field);
     Check(error != -1 || std::isfinite(value), "ReadNumber of a cleaned text is finite", field);
     Check(!hc::IsMissing(field) || hc::ReadNumber(field) == 0.0, "a missing field reads as 0", field);
+  }
+
+  // The tool screens' fields by kind: cleaning settles in one pass, keeps
+  // UTF-8 well-formed and never fails; the cleaned text reads as a number,
+  // as too large, as missing or as not a number, and a plain decimal is
+  // never "not a number".
+  using hc::FieldKind;
+  for (FieldKind kind : {FieldKind::Price, FieldKind::CostPrice, FieldKind::Count, FieldKind::Amount,
+                         FieldKind::Percent, FieldKind::Rate}) {
+    const std::string property = "cleaning a field of kind " + std::to_string(static_cast<int>(kind));
+    std::string field = input;
+    int error = ErrorOf([&] { hc::CleanField(field, kind); }, "CleanField", input);
+    Check(error == -1, property + " never fails", input);
+    if (!wellFormed) continue;
+    Check(IsValidUtf8(field), property + " keeps the text well-formed UTF-8", input, Escaped(field));
+    std::string again = field;
+    hc::CleanField(again, kind);
+    Check(again == field, property + " is idempotent", input, Escaped(field) + " became " + Escaped(again));
+    hc::FieldNumber n;
+    error = ErrorOf([&] { n = hc::ReadFieldNumber(field); }, "ReadFieldNumber", field);
+    Check(error == -1, "reading a cleaned field never fails", field);
+    const bool plain = !field.empty() && field.find_first_not_of("+-.0123456789") == std::string::npos &&
+                       field.find_first_of("0123456789") != std::string::npos &&
+                       (field.find_last_of("+-") == std::string::npos || field.find_last_of("+-") == 0) &&
+                       field.find('.') == field.rfind('.');
+    if (plain) Check(n.state != hc::FieldNumber::State::NotNumber, "a plain decimal is a number", field);
   }
   return 0;
 }
