@@ -45,8 +45,9 @@ int main(int argc, char** argv) {
       if (arg == "--help" || arg == "-h") {
         help = true;
       } else if (arg != "--version") {
-        std::cerr << "hengchuan: " << (arg.starts_with('-') ? "未知选项 unknown option: " : "不接受参数 no arguments: ")
-                  << arg << '\n'
+        std::cerr << "hengchuan: "
+                  << (arg.starts_with('-') ? "未知选项 unknown option: " : "不接受参数 takes no arguments: ") << arg
+                  << '\n'
                   << kUsage;
         return 2;
       }
