@@ -5,8 +5,11 @@ set -euo pipefail
 # fonts-arphic-uming has the metrics of the layout tables; qt6-translations-l10n
 # holds Qt's own texts in Chinese (message box buttons, context menus).
 packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming fonts-noto-cjk qt6-translations-l10n)
+# The package test validates what desktops and Debian make of the package:
+# desktop-file-validate, appstreamcli, lintian and groff.
 if [ "${1:-run}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth dpkg-dev desktop-file-utils)
+  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth dpkg-dev desktop-file-utils
+             appstream lintian groff-base)
 fi
 missing=()
 for p in "${packages[@]}"; do
