@@ -12,6 +12,8 @@ namespace {
 
 using U128 = LongNumber::U128;
 
+constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);  // the largest unit count of a Decimal
+
 // The most decimals a holding's cost (shares × cost price) keeps before it is
 // shared out over the shares after: exact for any cost price typed with up
 // to this many decimals, and within the 128-bit range for every accepted
@@ -54,7 +56,7 @@ Decimal WholeSharesPerTen(const Decimal& shares, const Decimal& perTen) {
   const LongNumber product =
       LongNumber(static_cast<U128>(shares.units())) * LongNumber(static_cast<U128>(perTen.units()));
   const std::optional<U128> whole = product.ShiftedDown(shares.scale() + perTen.scale() + 1).ToU128();
-  if (!whole || *whole > static_cast<U128>(~(static_cast<U128>(1) << 127))) throw CalcError(ErrorKind::Overflow);
+  if (!whole || *whole > kIntMax) throw CalcError(ErrorKind::Overflow);
   return Decimal(static_cast<Decimal::Int>(*whole), 0);
 }
 

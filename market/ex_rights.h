@@ -70,7 +70,9 @@ struct ExRightsPosition {
   Decimal assetChange;  // value after + dividend − tax − payment − value before
 };
 
-// Nothing when the reference price is not above 0.
+// Nothing when the reference price is not above 0. Within the fields'
+// bounds (prices up to 100000 yuan, per-10 figures up to 100, up to 10^9
+// shares, cost prices within ±100000 yuan) every figure stays in range.
 std::optional<ExRightsPosition> ExRightsOf(const Decimal& close, const DistributionTerms& terms,
                                            const Holding& holding);
 
