@@ -38,6 +38,9 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form38", "Text12", "2777.77"},
     {"Form39", "Text1", "9.99"},  {"Form39", "Text2", "1000000"}, {"Form39", "Text3", "10000"},
     {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
+    {"Form45", "Text1", "2999.99"}, {"Form45", "Text2", "99.99"},  {"Form45", "Text3", "10"},
+    {"Form45", "Text4", "10"},      {"Form45", "Text5", "3"},      {"Form45", "Text6", "1500"},
+    {"Form45", "Text7", "1000000"}, {"Form45", "Text8", "2888.888"},
 };
 
 // The figure for an input field: from the table, else (the financial
