@@ -38,6 +38,9 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form38", "Text12", "2777.77"},
     {"Form39", "Text1", "9.99"},  {"Form39", "Text2", "1000000"}, {"Form39", "Text3", "10000"},
     {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
+    {"Form47", "Text1", "1000000"}, {"Form47", "Text2", "1888.88"}, {"Form47", "Text3", "999999999.99"},
+    {"Form47", "Text4", "9876543.21"}, {"Form47", "Text5", "8.35"}, {"Form47", "Text6", "365"},
+    {"Form47", "Text7", "150"},     {"Form47", "Text8", "130"},
 };
 
 // The figure for an input field: from the table, else (the financial
