@@ -44,8 +44,8 @@ std::optional<Int> LargestBelow(const LongNumber& a, const LongNumber& b, const 
 Decimal MarginInterest(const Decimal& loan, const Decimal& annualRate, const Decimal& days) {
   const Decimal cents = ToCents(loan);
   if (cents.sign() < 0 || annualRate.sign() < 0 || days.sign() < 0) Invalid();
-  const LongNumber n = WholeUnits(cents, 2) * WholeUnits(annualRate, annualRate.scale()) *
-                       WholeUnits(days, days.scale());
+  const LongNumber n =
+      WholeUnits(cents, 2) * WholeUnits(annualRate, annualRate.scale()) * WholeUnits(days, days.scale());
   const LongNumber d = LongNumber(36000) * PowerOfTen(annualRate.scale() + days.scale());
   return Decimal(*LargestBelow(d + d, LongNumber(0), n + n + d + LongNumber(1)), 2);
 }
@@ -54,8 +54,8 @@ Decimal MarginInterest(const Decimal& loan, const Decimal& annualRate, const Dec
 // Multiplied out to whole numbers (N with sn decimals, the line with sl,
 // the tick 10^-t, debt and other in cents):
 //   k × N·10^sn × 10^(sl+4) + other·100 × 10^(t+sn+sl+2) < line·10^sl × debt·100 × 10^(t+sn).
-std::optional<Decimal> LinePrice(const Decimal& line, const Decimal& debt, const Decimal& other,
-                                 const Decimal& shares, Market market) {
+std::optional<Decimal> LinePrice(const Decimal& line, const Decimal& debt, const Decimal& other, const Decimal& shares,
+                                 Market market) {
   const Decimal debtCents = ToCents(debt);
   const Decimal otherCents = ToCents(other);
   if (line.sign() <= 0 || debtCents.sign() < 0 || otherCents.sign() < 0 || shares.sign() <= 0) Invalid();
@@ -86,8 +86,8 @@ MarginAccount CalculateMargin(const MarginTerms& terms, Market market) {
   auto crossing = [&](const Decimal& line) {
     LineCrossing x;
     x.price = LinePrice(line, m.debt, other, terms.shares, market);
-    x.change = x.price ? Decimal::Divide((*x.price - terms.price) * Decimal::Whole(100), terms.price, 2)
-                       : Decimal(0, 2);
+    x.change =
+        x.price ? Decimal::Divide((*x.price - terms.price) * Decimal::Whole(100), terms.price, 2) : Decimal(0, 2);
     return x;
   };
   m.warning = crossing(terms.warningLine);

@@ -36,10 +36,10 @@ struct LineCrossing {
 };
 
 struct MarginAccount {
-  Decimal interest;    // to the cent
-  Decimal debt;        // loan and interest, to the cent
-  Decimal collateral;  // N × P + A, to the cent
-  Decimal ratio;       // collateral / debt × 100, two decimals
+  Decimal interest;               // to the cent
+  Decimal debt;                   // loan and interest, to the cent
+  Decimal collateral;             // N × P + A, to the cent
+  Decimal ratio;                  // collateral / debt × 100, two decimals
   bool belowLiquidation = false;  // the account is below the 平仓线 at P
   LineCrossing warning;
   LineCrossing liquidation;
@@ -58,8 +58,8 @@ Decimal MarginInterest(const Decimal& loan, const Decimal& annualRate, const Dec
 // maintenance ratio of `shares` shares and `other` yuan of other collateral
 // against `debt` yuan is below `line` percent. Empty when that price would be
 // below one tick. `debt` and `other` are taken to the cent.
-std::optional<Decimal> LinePrice(const Decimal& line, const Decimal& debt, const Decimal& other,
-                                 const Decimal& shares, Market market);
+std::optional<Decimal> LinePrice(const Decimal& line, const Decimal& debt, const Decimal& other, const Decimal& shares,
+                                 Market market);
 
 // Everything the margin screen shows. A loan of less than half a cent, a
 // share count below 1 or a price not above 0 is CalcError(InvalidArgument).

@@ -77,12 +77,10 @@ constexpr ControlSpec kControls[] = {
     Button("Command1", "计算", 120, 4320, 1300, 375),
     Button("Command2", "清空文本框", 1560, 4320, 1300, 375),
     Button("Command3", "切换回去", 3000, 4320, 1300, 375),
-    Label("Label17", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
-        .Color(kDarkGrey)
-        .Font("宋体", 10, true),
+    Label("Label17", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1", "Text2", "Text3",    "Text4",    "Text5",
+constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1", "Text2",    "Text3",    "Text4",   "Text5",
                                           "Text6",   "Text7",   "Text8", "Command1", "Command2", "Command3"};
 
 constexpr Link kLinks[] = {
@@ -157,8 +155,9 @@ class MarginFinancing final : public ToolScreen {
     if (!p) return Prompt(p);
     const FieldRead l = ReadLoan(loan);
     if (!l) return Prompt(l);
-    const FieldRead a = ReadInRange(otherCollateral, "其他担保资产", Bound{Decimal::Whole(0)}, "其他担保资产不能为负数！",
-                                    Bound{Decimal::Whole(kMaxAmount)}, "其他担保资产不能大于1000000000000！");
+    const FieldRead a =
+        ReadInRange(otherCollateral, "其他担保资产", Bound{Decimal::Whole(0)}, "其他担保资产不能为负数！",
+                    Bound{Decimal::Whole(kMaxAmount)}, "其他担保资产不能大于1000000000000！");
     if (!a) return Prompt(a);
     constexpr std::string_view rateOutside = "融资年利率必须在0到100之间！";
     const FieldRead r = ReadInRange(annualRate, "融资年利率", Bound{Decimal::Whole(0)}, rateOutside,
