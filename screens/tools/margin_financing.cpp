@@ -26,52 +26,58 @@ constexpr int CaptionTop(int row) { return row + kCaptionDrop; }
 // The two columns: the position and the loan on the left, the rates and the
 // lines on the right; captions carry their units.
 constexpr int kLeftCaption = 120;
-constexpr int kLeftInput = 1920;
-constexpr int kLeftInputWidth = 1140;
+constexpr int kLeftCaptionWidth = 1860;  // ten characters and room
+constexpr int kLeftInput = 2010;
+constexpr int kLeftInputWidth = 1380;
+constexpr int kLeftResultCaptionWidth = 1380;
 constexpr int kLeftResult = 1500;
-constexpr int kLeftResultWidth = 1560;
-constexpr int kRightCaption = 3240;
-constexpr int kRightField = 4620;
-constexpr int kRightFieldWidth = 1455;
+constexpr int kLeftResultWidth = 1890;
+constexpr int kRightCaption = 3480;
+constexpr int kRightCaptionWidth = 1380;
+constexpr int kRightField = 4860;
+constexpr int kRightFieldWidth = 1215;
 
 constexpr ControlSpec kControls[] = {
     OptionButton("Option1", "股票", 1, 120, 120, 900, 285).Checked(),
     OptionButton("Option2", "场内基金（ETF、LOF）", 1, 1080, 120, 2700, 285),
     // The position and the loan.
-    Label("Label1", "信用账户持股数（股）", kLeftCaption, CaptionTop(kInputRows[0]), 1800, kCaptionHeight),
+    Label("Label1", "信用账户持股数（股）", kLeftCaption, CaptionTop(kInputRows[0]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text1", "20000", kLeftInput, kInputRows[0], kLeftInputWidth, kFieldHeight),
-    Label("Label2", "现价（元）", kLeftCaption, CaptionTop(kInputRows[1]), 1800, kCaptionHeight),
+    Label("Label2", "现价（元）", kLeftCaption, CaptionTop(kInputRows[1]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text2", "9", kLeftInput, kInputRows[1], kLeftInputWidth, kFieldHeight),
-    Label("Label3", "融资负债（元）", kLeftCaption, CaptionTop(kInputRows[2]), 1800, kCaptionHeight),
+    Label("Label3", "融资负债（元）", kLeftCaption, CaptionTop(kInputRows[2]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text3", "100000", kLeftInput, kInputRows[2], kLeftInputWidth, kFieldHeight),
-    Label("Label4", "其他担保资产（元）", kLeftCaption, CaptionTop(kInputRows[3]), 1800, kCaptionHeight),
+    Label("Label4", "其他担保资产（元）", kLeftCaption, CaptionTop(kInputRows[3]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text4", "0", kLeftInput, kInputRows[3], kLeftInputWidth, kFieldHeight),
     // The rate, the days and the broker's lines.
-    Label("Label5", "融资年利率（%）", kRightCaption, CaptionTop(kInputRows[0]), 1380, kCaptionHeight),
+    Label("Label5", "融资年利率（%）", kRightCaption, CaptionTop(kInputRows[0]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text5", "6", kRightField, kInputRows[0], kRightFieldWidth, kFieldHeight),
-    Label("Label6", "计息天数（天）", kRightCaption, CaptionTop(kInputRows[1]), 1380, kCaptionHeight),
+    Label("Label6", "计息天数（天）", kRightCaption, CaptionTop(kInputRows[1]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text6", "31", kRightField, kInputRows[1], kRightFieldWidth, kFieldHeight),
-    Label("Label7", "预警线（%）", kRightCaption, CaptionTop(kInputRows[2]), 1380, kCaptionHeight),
+    Label("Label7", "预警线（%）", kRightCaption, CaptionTop(kInputRows[2]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text7", "150", kRightField, kInputRows[2], kRightFieldWidth, kFieldHeight),
-    Label("Label8", "平仓线（%）", kRightCaption, CaptionTop(kInputRows[3]), 1380, kCaptionHeight),
+    Label("Label8", "平仓线（%）", kRightCaption, CaptionTop(kInputRows[3]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text8", "130", kRightField, kInputRows[3], kRightFieldWidth, kFieldHeight),
     // The account today.
-    Label("Label9", "融资利息（元）", kLeftCaption, CaptionTop(kResultRows[0]), 1380, kCaptionHeight),
+    Label("Label9", "融资利息（元）", kLeftCaption, CaptionTop(kResultRows[0]), kLeftResultCaptionWidth,
+          kCaptionHeight),
     ResultField("Text9", "", kLeftResult, kResultRows[0], kLeftResultWidth, kFieldHeight),
-    Label("Label10", "负债合计（元）", kLeftCaption, CaptionTop(kResultRows[1]), 1380, kCaptionHeight),
+    Label("Label10", "负债合计（元）", kLeftCaption, CaptionTop(kResultRows[1]), kLeftResultCaptionWidth,
+          kCaptionHeight),
     ResultField("Text10", "", kLeftResult, kResultRows[1], kLeftResultWidth, kFieldHeight),
-    Label("Label11", "担保资产（元）", kLeftCaption, CaptionTop(kResultRows[2]), 1380, kCaptionHeight),
+    Label("Label11", "担保资产（元）", kLeftCaption, CaptionTop(kResultRows[2]), kLeftResultCaptionWidth,
+          kCaptionHeight),
     ResultField("Text11", "", kLeftResult, kResultRows[2], kLeftResultWidth, kFieldHeight),
-    Label("Label12", "维持担保比例", kLeftCaption, CaptionTop(kResultRows[3]), 1380, kCaptionHeight),
+    Label("Label12", "维持担保比例", kLeftCaption, CaptionTop(kResultRows[3]), kLeftResultCaptionWidth, kCaptionHeight),
     ResultField("Text12", "", kLeftResult, kResultRows[3], kLeftResultWidth, kFieldHeight),
     // The lines' prices and the falls to them.
-    Label("Label13", "预警价（元）", kRightCaption, CaptionTop(kResultRows[0]), 1380, kCaptionHeight),
+    Label("Label13", "预警价（元）", kRightCaption, CaptionTop(kResultRows[0]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text13", "", kRightField, kResultRows[0], kRightFieldWidth, kFieldHeight),
-    Label("Label14", "预警价跌幅", kRightCaption, CaptionTop(kResultRows[1]), 1380, kCaptionHeight),
+    Label("Label14", "预警价跌幅", kRightCaption, CaptionTop(kResultRows[1]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text14", "", kRightField, kResultRows[1], kRightFieldWidth, kFieldHeight),
-    Label("Label15", "平仓价（元）", kRightCaption, CaptionTop(kResultRows[2]), 1380, kCaptionHeight),
+    Label("Label15", "平仓价（元）", kRightCaption, CaptionTop(kResultRows[2]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text15", "", kRightField, kResultRows[2], kRightFieldWidth, kFieldHeight),
-    Label("Label16", "平仓价跌幅", kRightCaption, CaptionTop(kResultRows[3]), 1380, kCaptionHeight),
+    Label("Label16", "平仓价跌幅", kRightCaption, CaptionTop(kResultRows[3]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text16", "", kRightField, kResultRows[3], kRightFieldWidth, kFieldHeight),
     // Buttons and footer.
     Button("Command1", "计算", 120, 4320, 1300, 375),
