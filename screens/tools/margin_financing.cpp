@@ -3,6 +3,7 @@
 // prices, to the tick, at which the ratio falls below the warning line and
 // the liquidation line, with the fall from today's price to each. The rules
 // are the margin unit's; this screen reads its fields and writes the results.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
