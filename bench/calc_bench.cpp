@@ -155,6 +155,16 @@ BENCHMARK(BM_Ladder10000TenDecimals)->Unit(benchmark::kMillisecond);
 void BM_Ladder10000ThirtyDecimals(benchmark::State& state) { LadderPress(state, "0.000000000000000000000000000123"); }
 BENCHMARK(BM_Ladder10000ThirtyDecimals)->Unit(benchmark::kMillisecond);
 
+// Margin financing at the largest inputs, percentages with thirty decimals:
+// the line prices' exact comparisons of whole numbers of fifty digits.
+void BM_MarginLargest(benchmark::State& state) {
+  Press(state, "Form47", "Command1",
+        {{"Text1", "1000000000"}, {"Text2", "100000"}, {"Text3", "1000000000000"}, {"Text4", "1000000000000"},
+         {"Text5", "99.999999999999999999999999999999"}, {"Text6", "3650"},
+         {"Text7", "999.999999999999999999999999999999"}, {"Text8", "100.000000000000000000000000000001"}});
+}
+BENCHMARK(BM_MarginLargest);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

@@ -17,6 +17,7 @@
 #include "qt/fonts.h"
 #include "qt/menu_bar.h"
 #include "qt/qt_shell.h"
+#include "shell/registry.h"
 
 namespace {
 
@@ -66,12 +67,17 @@ class ToolWidgetsTest : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(costs->ControlWidget("Command3")), Qt::LeftButton);
     QVERIFY(pe->isVisible());
     QVERIFY(!costs->isVisible());
-    // The tools' menu lists the tools.
+    // The tools' menu lists the tool screens, in catalogue order.
     auto* tools = pe->menuBar()->findChild<QMenu*>(QStringLiteral("工具"));
     QVERIFY(tools != nullptr);
     QStringList items;
     for (QAction* a : tools->actions()) items << a->objectName();
-    QCOMPARE(items, (QStringList{"Form40", "Form41", "Form42", "Form45"}));
+    QStringList expected;
+    for (const ScreenEntry& e : ScreenRegistry()) {
+      if (e.section == MenuSection::Tools) expected << QString::fromUtf8(e.name.data(), static_cast<int>(e.name.size()));
+    }
+    QCOMPARE(expected.size(), 4);
+    QCOMPARE(items, expected);
   }
 
   // A click on an option selects it and clears its group; the custom limit
