@@ -51,8 +51,8 @@ std::optional<Decimal> TriggerBelow(const Decimal& conversionPrice, const Decima
   return Decimal(below, kStockTick);
 }
 
-ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conversionPrice,
-                                   const Decimal& stockPrice, const Decimal& bonds, const ClauseRatios& ratios) {
+ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conversionPrice, const Decimal& stockPrice,
+                                   const Decimal& bonds, const ClauseRatios& ratios) {
   if (bondPrice.sign() <= 0 || conversionPrice.sign() <= 0 || stockPrice.sign() <= 0 || bonds.sign() < 0 ||
       !bonds.IsWhole()) {
     OutOfRange();
@@ -68,8 +68,7 @@ ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conv
   // that buys no whole share is paid in cash. Counted in units of K's last
   // decimal, where the face value and K are both whole.
   const Int128 kUnits = conversionPrice.units();
-  const Int128 faceUnits =
-      CheckedMul(CheckedMul(bonds.UnitsAt(0), kBondFaceValue), Pow10(conversionPrice.scale()));
+  const Int128 faceUnits = CheckedMul(CheckedMul(bonds.UnitsAt(0), kBondFaceValue), Pow10(conversionPrice.scale()));
   f.shares = Decimal(faceUnits / kUnits, 0);
   f.cashRemainder = Decimal(faceUnits % kUnits, conversionPrice.scale()).Round(2);
   f.valueAfter = Decimal::ProductRounded(f.shares, stockPrice, 2) + f.cashRemainder;

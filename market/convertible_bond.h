@@ -41,17 +41,17 @@ struct ClauseRatios {
 };
 
 struct ConvertibleFigures {
-  Decimal conversionValue;     // 100 × S / K, three decimals
-  Decimal premiumPercent;      // (B / conversion value − 1) × 100 on the exact value, two decimals
-  Decimal shares;              // whole shares of converting every bond
-  Decimal cashRemainder;       // the face value not converted, paid in cash, to the cent
-  Decimal valueAfter;          // the shares at S plus the cash, to the cent
-  Decimal bondValue;           // B × n, to the cent
-  Decimal parityStockPrice;    // B × K / 100, half up to the cent
-  Decimal redemptionTrigger;   // on the tick, at or above the line
+  Decimal conversionValue;              // 100 × S / K, three decimals
+  Decimal premiumPercent;               // (B / conversion value − 1) × 100 on the exact value, two decimals
+  Decimal shares;                       // whole shares of converting every bond
+  Decimal cashRemainder;                // the face value not converted, paid in cash, to the cent
+  Decimal valueAfter;                   // the shares at S plus the cash, to the cent
+  Decimal bondValue;                    // B × n, to the cent
+  Decimal parityStockPrice;             // B × K / 100, half up to the cent
+  Decimal redemptionTrigger;            // on the tick, at or above the line
   std::optional<Decimal> resetTrigger;  // on the tick, below the line; none below one tick
   std::optional<Decimal> putTrigger;
-  DayLimits nextDay;           // the bond's limits in 0.001 ticks
+  DayLimits nextDay;  // the bond's limits in 0.001 ticks
 };
 
 // Every figure of `bonds` bonds (a whole count ≥ 0) at bond price B > 0,
@@ -59,7 +59,7 @@ struct ConvertibleFigures {
 // B × (1 ± 20 %) half up to the tick, one tick away from B where that rounds
 // back to B (B on the bond's tick). A price or ratio out of range is
 // CalcError(InvalidArgument).
-ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conversionPrice,
-                                   const Decimal& stockPrice, const Decimal& bonds, const ClauseRatios& ratios);
+ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conversionPrice, const Decimal& stockPrice,
+                                   const Decimal& bonds, const ClauseRatios& ratios);
 
 }  // namespace hc

@@ -38,6 +38,9 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form38", "Text12", "2777.77"},
     {"Form39", "Text1", "9.99"},  {"Form39", "Text2", "1000000"}, {"Form39", "Text3", "10000"},
     {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
+    {"Form46", "Text1", "2999.999"}, {"Form46", "Text2", "99.99"},   {"Form46", "Text3", "2999.99"},
+    {"Form46", "Text4", "100000"},   {"Form46", "Text5", "999.99"},  {"Form46", "Text6", "99.99"},
+    {"Form46", "Text7", "99.99"},
 };
 
 // The figure for an input field: from the table, else (the financial

@@ -25,17 +25,21 @@ constexpr int kFieldHeight = 300;
 constexpr int kCaptionDrop = 60;  // a caption's top below its field's
 constexpr int kCaptionHeight = 180;
 
-// The two columns: a caption, its field and a unit.
+// The two columns: a caption, its field and a unit. The left one holds the
+// bond and the money figures (the widest), the right one the ratios and the
+// prices.
 constexpr int kLeftCaption = 120;
-constexpr int kLeftField = 1680;
-constexpr int kLeftInputWidth = 1140;
-constexpr int kLeftResultWidth = 1260;
-constexpr int kLeftUnit = 2980;
-constexpr int kRightCaption = 3180;
-constexpr int kRightField = 4740;
-constexpr int kRightWidth = 1080;
-constexpr int kRightUnit = 5860;
-constexpr int kUnitWidth = 240;
+constexpr int kLeftCaptionWidth = 1620;
+constexpr int kLeftField = 1770;
+constexpr int kLeftInputWidth = 1080;
+constexpr int kLeftResultWidth = 1350;
+constexpr int kLeftUnit = 3150;
+constexpr int kRightCaption = 3420;
+constexpr int kRightCaptionWidth = 1530;
+constexpr int kRightField = 4980;
+constexpr int kRightWidth = 960;
+constexpr int kRightUnit = 5970;
+constexpr int kUnitWidth = 180;
 
 constexpr int CaptionTop(int row) { return row + kCaptionDrop; }
 
@@ -44,60 +48,63 @@ constexpr std::string_view kNone = "无";
 
 constexpr ControlSpec kControls[] = {
     // The bond and its stock.
-    Label("Label1", "转债价格（元/张）", kLeftCaption, CaptionTop(kInputRows[0]), 1500, kCaptionHeight),
+    Label("Label1", "转债价格（元/张）", kLeftCaption, CaptionTop(kInputRows[0]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text1", "150.1", kLeftField, kInputRows[0], kLeftInputWidth, kFieldHeight),
-    Label("Label2", "转股价（元）", kLeftCaption, CaptionTop(kInputRows[1]), 1500, kCaptionHeight),
+    Label("Label2", "转股价（元）", kLeftCaption, CaptionTop(kInputRows[1]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text2", "16.01", kLeftField, kInputRows[1], kLeftInputWidth, kFieldHeight),
-    Label("Label3", "正股价格（元）", kLeftCaption, CaptionTop(kInputRows[2]), 1500, kCaptionHeight),
+    Label("Label3", "正股价格（元）", kLeftCaption, CaptionTop(kInputRows[2]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text3", "21.06", kLeftField, kInputRows[2], kLeftInputWidth, kFieldHeight),
-    Label("Label4", "持有张数（张）", kLeftCaption, CaptionTop(kInputRows[3]), 1500, kCaptionHeight),
+    Label("Label4", "持有张数（张）", kLeftCaption, CaptionTop(kInputRows[3]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text4", "10", kLeftField, kInputRows[3], kLeftInputWidth, kFieldHeight),
     // The clauses' trigger ratios.
-    Label("Label5", "强赎触发比例（%）", kRightCaption, CaptionTop(kInputRows[0]), 1560, kCaptionHeight),
+    Label("Label5", "强赎触发比例（%）", kRightCaption, CaptionTop(kInputRows[0]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text5", "130", kRightField, kInputRows[0], kRightWidth, kFieldHeight),
-    Label("Label6", "下修触发比例（%）", kRightCaption, CaptionTop(kInputRows[1]), 1560, kCaptionHeight),
+    Label("Label6", "下修触发比例（%）", kRightCaption, CaptionTop(kInputRows[1]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text6", "85", kRightField, kInputRows[1], kRightWidth, kFieldHeight),
-    Label("Label7", "回售触发比例（%）", kRightCaption, CaptionTop(kInputRows[2]), 1560, kCaptionHeight),
+    Label("Label7", "回售触发比例（%）", kRightCaption, CaptionTop(kInputRows[2]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text7", "70", kRightField, kInputRows[2], kRightWidth, kFieldHeight),
     // The bond as shares, and the conversion.
-    Label("Label8", "转股价值", kLeftCaption, CaptionTop(kResultRows[0]), 1500, kCaptionHeight),
+    Label("Label8", "转股价值", kLeftCaption, CaptionTop(kResultRows[0]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text8", "", kLeftField, kResultRows[0], kLeftResultWidth, kFieldHeight),
     Label("Label9", "元", kLeftUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
-    Label("Label10", "转股溢价率", kLeftCaption, CaptionTop(kResultRows[1]), 1500, kCaptionHeight),
+    Label("Label10", "转股溢价率", kLeftCaption, CaptionTop(kResultRows[1]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text9", "", kLeftField, kResultRows[1], kLeftResultWidth, kFieldHeight),
-    Label("Label11", "可转股数", kLeftCaption, CaptionTop(kResultRows[2]), 1500, kCaptionHeight),
+    Label("Label11", "可转股数", kLeftCaption, CaptionTop(kResultRows[2]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text10", "", kLeftField, kResultRows[2], kLeftResultWidth, kFieldHeight),
     Label("Label12", "股", kLeftUnit, CaptionTop(kResultRows[2]), kUnitWidth, kCaptionHeight),
-    Label("Label13", "不足一股余额（元）", kLeftCaption, CaptionTop(kResultRows[3]), 1500, kCaptionHeight),
+    Label("Label13", "不足一股余额（元）", kLeftCaption, CaptionTop(kResultRows[3]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text11", "", kLeftField, kResultRows[3], kLeftResultWidth, kFieldHeight),
-    Label("Label14", "转股后市值", kLeftCaption, CaptionTop(kResultRows[4]), 1500, kCaptionHeight),
+    Label("Label14", "转股后市值", kLeftCaption, CaptionTop(kResultRows[4]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text12", "", kLeftField, kResultRows[4], kLeftResultWidth, kFieldHeight),
     Label("Label15", "元", kLeftUnit, CaptionTop(kResultRows[4]), kUnitWidth, kCaptionHeight),
-    Label("Label16", "转债市值", kLeftCaption, CaptionTop(kResultRows[5]), 1500, kCaptionHeight),
+    Label("Label16", "转债市值", kLeftCaption, CaptionTop(kResultRows[5]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text13", "", kLeftField, kResultRows[5], kLeftResultWidth, kFieldHeight),
     Label("Label17", "元", kLeftUnit, CaptionTop(kResultRows[5]), kUnitWidth, kCaptionHeight),
     // The stock prices that matter, and the bond's limits tomorrow.
-    Label("Label18", "平价正股价", kRightCaption, CaptionTop(kResultRows[0]), 1560, kCaptionHeight),
+    Label("Label18", "平价正股价", kRightCaption, CaptionTop(kResultRows[0]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text14", "", kRightField, kResultRows[0], kRightWidth, kFieldHeight),
     Label("Label19", "元", kRightUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
-    Label("Label20", "强赎触发价", kRightCaption, CaptionTop(kResultRows[1]), 1560, kCaptionHeight),
+    Label("Label20", "强赎触发价", kRightCaption, CaptionTop(kResultRows[1]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text15", "", kRightField, kResultRows[1], kRightWidth, kFieldHeight),
     Label("Label21", "元", kRightUnit, CaptionTop(kResultRows[1]), kUnitWidth, kCaptionHeight),
-    Label("Label22", "下修触发价", kRightCaption, CaptionTop(kResultRows[2]), 1560, kCaptionHeight),
+    Label("Label22", "下修触发价", kRightCaption, CaptionTop(kResultRows[2]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text16", "", kRightField, kResultRows[2], kRightWidth, kFieldHeight),
     Label("Label23", "元", kRightUnit, CaptionTop(kResultRows[2]), kUnitWidth, kCaptionHeight),
-    Label("Label24", "回售触发价", kRightCaption, CaptionTop(kResultRows[3]), 1560, kCaptionHeight),
+    Label("Label24", "回售触发价", kRightCaption, CaptionTop(kResultRows[3]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text17", "", kRightField, kResultRows[3], kRightWidth, kFieldHeight),
     Label("Label25", "元", kRightUnit, CaptionTop(kResultRows[3]), kUnitWidth, kCaptionHeight),
-    Label("Label26", "次日涨停价", kRightCaption, CaptionTop(kResultRows[4]), 1560, kCaptionHeight).Color(kRed),
+    Label("Label26", "次日涨停价", kRightCaption, CaptionTop(kResultRows[4]), kRightCaptionWidth, kCaptionHeight)
+        .Color(kRed),
     ResultField("Text18", "", kRightField, kResultRows[4], kRightWidth, kFieldHeight).Color(kRed),
     Label("Label27", "元", kRightUnit, CaptionTop(kResultRows[4]), kUnitWidth, kCaptionHeight),
-    Label("Label28", "次日跌停价", kRightCaption, CaptionTop(kResultRows[5]), 1560, kCaptionHeight).Color(kGreen),
+    Label("Label28", "次日跌停价", kRightCaption, CaptionTop(kResultRows[5]), kRightCaptionWidth, kCaptionHeight)
+        .Color(kGreen),
     ResultField("Text19", "", kRightField, kResultRows[5], kRightWidth, kFieldHeight).Color(kGreen),
     Label("Label29", "元", kRightUnit, CaptionTop(kResultRows[5]), kUnitWidth, kCaptionHeight),
     // The clauses' fine print and the first day's band, one label a line,
     // each of its own size so that a long line wraps within it.
-    Label("Label30", "强赎、下修、回售一般需连续30个交易日中至少15日（回售为连续30日）满足条件，以各债券募集说明书为准。",
+    Label("Label30",
+          "强赎、下修、回售一般需连续30个交易日中至少15日（回售为连续30日）满足条件，以各债券募集说明书为准。",
           kLeftCaption, 3600, 5955, 480)
         .FixedSize(),
     Label("Label31", "上市首日涨跌幅限制为+57.3%和-43.3%。", kLeftCaption, 4095, 5955, 210).FixedSize(),
@@ -105,12 +112,10 @@ constexpr ControlSpec kControls[] = {
     Button("Command1", "计算", 120, 4335, 1300, 360),
     Button("Command2", "清空文本框", 1560, 4335, 1300, 360),
     Button("Command3", "切换回去", 3000, 4335, 1300, 360),
-    Label("Label32", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
-        .Color(kDarkGrey)
-        .Font("宋体", 10, true),
+    Label("Label32", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3", "Text4", "Text5",
+constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3",    "Text4",    "Text5",
                                           "Text6", "Text7", "Command1", "Command2", "Command3"};
 
 constexpr Link kLinks[] = {
@@ -200,10 +205,9 @@ class ConvertibleBondScreen final : public ToolScreen {
   // "清空文本框": the bond, its stock, the count and every result; the
   // trigger ratios stay, being the terms of the bond rather than the day's.
   void Clear() {
-    for (std::string* field :
-         {&bondPrice, &conversionPrice, &stockPrice, &bondCount, &conversionValue, &premium, &shares, &cashRemainder,
-          &valueAfter, &bondValue, &parityPrice, &redemptionTrigger, &resetTrigger, &putTrigger, &limitUp,
-          &limitDown}) {
+    for (std::string* field : {&bondPrice, &conversionPrice, &stockPrice, &bondCount, &conversionValue, &premium,
+                               &shares, &cashRemainder, &valueAfter, &bondValue, &parityPrice, &redemptionTrigger,
+                               &resetTrigger, &putTrigger, &limitUp, &limitDown}) {
       field->clear();
     }
   }

@@ -60,8 +60,8 @@ TEST(ConvertibleBond, TriggersOnAndOffTheTick) {
       {"10.00", "130", "13.00", "12.99"},
       {"7.77", "100", "7.77", "7.76"},
       {"0.02", "60", "0.02", "0.01"},  // 0.012
-      {"0.02", "50", "0.01", "无"},     // 0.01 on the tick: nothing below it
-      {"0.01", "70", "0.01", "无"},     // 0.007: below one tick
+      {"0.02", "50", "0.01", "无"},    // 0.01 on the tick: nothing below it
+      {"0.01", "70", "0.01", "无"},    // 0.007: below one tick
       {"99999.99", "0.000000000000000000000000000001", "0.01", "无"},
       // Ratios typed with thirty decimals: the line is judged exactly, also
       // where K × ratio outgrows 128 bits.
@@ -122,10 +122,11 @@ TEST(ConvertibleBond, NextDayLimits) {
     Ticks down;
   };
   const Case cases[] = {
-      {"100.000", 120000, 80000}, {"100.005", 120006, 80004},  // 120.006, 80.004
-      {"0.003", 4, 2},  // 0.0036 and 0.0024
-      {"0.002", 3, 1},  // 0.0024 and 0.0016 round back to the price: one tick away
-      {"0.001", 2, 1},  // never below one tick
+      {"100.000", 120000, 80000},
+      {"100.005", 120006, 80004},  // 120.006, 80.004
+      {"0.003", 4, 2},             // 0.0036 and 0.0024
+      {"0.002", 3, 1},             // 0.0024 and 0.0016 round back to the price: one tick away
+      {"0.001", 2, 1},             // never below one tick
       {"100000.000", 120000000, 80000000},
   };
   for (const Case& c : cases) {
