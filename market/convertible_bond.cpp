@@ -53,8 +53,8 @@ std::optional<Decimal> TriggerBelow(const Decimal& conversionPrice, const Decima
 
 ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conversionPrice, const Decimal& stockPrice,
                                    const Decimal& bonds, const ClauseRatios& ratios) {
-  if (bondPrice.sign() <= 0 || conversionPrice.sign() <= 0 || stockPrice.sign() <= 0 || bonds.sign() < 0 ||
-      !bonds.IsWhole()) {
+  if (bondPrice.sign() <= 0 || bondPrice.Round(kBondTickDecimals) != bondPrice || conversionPrice.sign() <= 0 ||
+      stockPrice.sign() <= 0 || bonds.sign() < 0 || !bonds.IsWhole()) {
     OutOfRange();
   }
   const Decimal face = Decimal::Whole(kBondFaceValue);
@@ -79,8 +79,7 @@ ConvertibleFigures ConvertibleBond(const Decimal& bondPrice, const Decimal& conv
   f.resetTrigger = TriggerBelow(conversionPrice, ratios.reset);
   f.putTrigger = TriggerBelow(conversionPrice, ratios.put);
 
-  // The bond's own limits, from its price on its tick.
-  if (bondPrice.Round(kBondTickDecimals) != bondPrice) OutOfRange();
+  // The bond's own limits, from its price in ticks.
   f.nextDay = LimitsAfter(bondPrice.UnitsAt(kBondTickDecimals), kBondDailyLimit);
   return f;
 }
