@@ -126,6 +126,16 @@ void BM_TradingCostsOneFundShare(benchmark::State& state) {
 }
 BENCHMARK(BM_TradingCostsOneFundShare);
 
+// Convertible bonds at the largest inputs, the clause ratios with thirty
+// decimals: the lines outgrow 128 bits and are judged on long numbers.
+void BM_ConvertibleBondLongRatios(benchmark::State& state) {
+  Press(state, "Form46", "Command1",
+        {{"Text1", "100000"}, {"Text2", "99999.99"}, {"Text3", "100000"}, {"Text4", "1000000000"},
+         {"Text5", "999.999999999999999999999999999999"}, {"Text6", "129.999999999999999999999999999999"},
+         {"Text7", "0.000000000000000000000000000001"}});
+}
+BENCHMARK(BM_ConvertibleBondLongRatios);
+
 // The order ladder at its longest: 10 000 orders each way of the increasing
 // grid (one share more … ), refreshed from the grid screen, at a step of
 // 0.01 %, of a step with ten decimals, and of one with 30 (whose powers

@@ -48,4 +48,5 @@
   X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）") \
   X(Form42, MakeGridOrders, Tools, "网格挂单明细")        \
   X(Form45, MakeExRights, Tools, "除权除息")              \
+  X(Form46, MakeConvertibleBond, Tools, "可转债")          \
   X(Form47, MakeMarginFinancing, Tools, "融资融券")

@@ -44,6 +44,9 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form47", "Text1", "1000000"}, {"Form47", "Text2", "1888.88"}, {"Form47", "Text3", "999999999.99"},
     {"Form47", "Text4", "9876543.21"}, {"Form47", "Text5", "8.35"}, {"Form47", "Text6", "365"},
     {"Form47", "Text7", "150"},     {"Form47", "Text8", "130"},
+    {"Form46", "Text1", "2999.999"}, {"Form46", "Text2", "99.99"},   {"Form46", "Text3", "2999.99"},
+    {"Form46", "Text4", "100000"},   {"Form46", "Text5", "999.99"},  {"Form46", "Text6", "99.99"},
+    {"Form46", "Text7", "99.99"},
 };
 
 // The figure for an input field: from the table, else (the financial

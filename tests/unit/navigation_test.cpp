@@ -60,6 +60,7 @@ const Catalogue kCatalogue[] = {
     {"Form41", "涨跌停价（分板块）--衡川2.0", 6195, 5025},
     {"Form42", "网格挂单明细--衡川2.0", 6195, 5025},
     {"Form45", "除权除息--衡川2.0", 6195, 5025},
+    {"Form46", "可转债--衡川2.0", 6195, 5025},
     {"Form47", "融资融券--衡川2.0", 6195, 5025},
 };
 
@@ -156,6 +157,7 @@ const Link kLinks[] = {
     {"Form41", "Command3", "切换回去", "Form1", true},
     {"Form42", "Command4", "切换回去", "Form1", true},
     {"Form45", "Command3", "切换回去", "Form1", true},
+    {"Form46", "Command3", "切换回去", "Form1", true},
     {"Form47", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
