@@ -126,6 +126,15 @@ void BM_TradingCostsOneFundShare(benchmark::State& state) {
 }
 BENCHMARK(BM_TradingCostsOneFundShare);
 
+// The swing at its largest: 10^9 shares each way at 100000, with a cost price
+// of thirty decimals whose product with the holding outgrows 128 bits.
+void BM_SwingLargest(benchmark::State& state) {
+  Press(state, "Form43", "Command1",
+        {{"Text1", "1000000000"}, {"Text2", "99999.123456789012345678901234567891"}, {"Text3", "1000000000"},
+         {"Text4", "100000"}, {"Text5", "99999.99"}});
+}
+BENCHMARK(BM_SwingLargest);
+
 // The order ladder at its longest: 10 000 orders each way of the increasing
 // grid (one share more … ), refreshed from the grid screen, at a step of
 // 0.01 %, of a step with ten decimals, and of one with 30 (whose powers

@@ -38,6 +38,8 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form38", "Text12", "2777.77"},
     {"Form39", "Text1", "9.99"},  {"Form39", "Text2", "1000000"}, {"Form39", "Text3", "10000"},
     {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
+    {"Form43", "Text1", "1000000"}, {"Form43", "Text2", "2888.888"}, {"Form43", "Text3", "1000000"},
+    {"Form43", "Text4", "2999.99"}, {"Form43", "Text5", "2888.88"},
 };
 
 // The figure for an input field: from the table, else (the financial
