@@ -135,6 +135,15 @@ void BM_SwingLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_SwingLargest);
 
+// Lots to a target cost for 10^9 shares held, whose cost prices of thirty
+// decimals times the holding outgrow 128 bits: 9 283 579 lots.
+void BM_CostTargetLargest(benchmark::State& state) {
+  Press(state, "Form44", "Command1",
+        {{"Text1", "1000000000"}, {"Text2", "16.640000000000000000000000000001"},
+         {"Text4", "15.000000000000000000000000000001"}});
+}
+BENCHMARK(BM_CostTargetLargest);
+
 // The order ladder at its longest: 10 000 orders each way of the increasing
 // grid (one share more … ), refreshed from the grid screen, at a step of
 // 0.01 %, of a step with ten decimals, and of one with 30 (whose powers

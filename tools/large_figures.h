@@ -40,6 +40,8 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form39", "Text4", "8"},       {"Form39", "Text5", "8"},      {"Form39", "Text6", "3"},
     {"Form43", "Text1", "1000000"}, {"Form43", "Text2", "2888.888"}, {"Form43", "Text3", "1000000"},
     {"Form43", "Text4", "2999.99"}, {"Form43", "Text5", "2888.88"},
+    {"Form44", "Text1", "1000000"}, {"Form44", "Text2", "2888.888"}, {"Form44", "Text3", "1888.88"},
+    {"Form44", "Text4", "2500"},
 };
 
 // The figure for an input field: from the table, else (the financial

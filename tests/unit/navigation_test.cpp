@@ -60,6 +60,7 @@ const Catalogue kCatalogue[] = {
     {"Form41", "涨跌停价（分板块）--衡川2.0", 6195, 5025},
     {"Form42", "网格挂单明细--衡川2.0", 6195, 5025},
     {"Form43", "做T计算器--衡川2.0", 6195, 5025},
+    {"Form44", "补仓到目标成本--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -155,6 +156,7 @@ const Link kLinks[] = {
     {"Form41", "Command3", "切换回去", "Form1", true},
     {"Form42", "Command4", "切换回去", "Form1", true},
     {"Form43", "Command3", "切换回去", "Form1", true},
+    {"Form44", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
