@@ -133,8 +133,9 @@ U128 LongQuotient(const LongNumber& large, const LongNumber& small, const LongNu
     const U128 trial = q | (static_cast<U128>(1) << bit);
     if (LongNumber(trial) * divisor + small <= large) q = trial;
   }
-  if (q >= kIntMax) Overflow();
+  if (q > kIntMax) Overflow();
   if (LongNumber(2 * q + 1) * divisor + small + small <= large + large) ++q;
+  if (q > kIntMax) Overflow();
   return q;
 }
 
