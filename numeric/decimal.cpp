@@ -118,22 +118,30 @@ U128 Magnitude(Int v) { return v < 0 ? static_cast<U128>(0) - static_cast<U128>(
 
 constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);
 
-// (n × 10^up) / (d × 10^down) rounded half up, for magnitudes whose scaled
-// forms outgrow 128 bits (an average cost over a share count with many
-// decimals): the quotient's bits are set from the highest down, each kept
-// while quotient × divisor stays within the dividend.
-U128 LongQuotient(U128 n, int up, U128 d, int down) {
-  const LongNumber dividend = LongNumber(n).RoundedShift(-up);
-  const LongNumber divisor = LongNumber(d).RoundedShift(-down);
+// The largest q with q × divisor + small ≤ large, rounded up when the rest
+// (large − small − q × divisor) is at least half the divisor: the quotient
+// (large − small) / divisor rounded half up, for large ≥ small and magnitudes
+// that outgrow 128 bits. Its bits are set from the highest the quotient can
+// have down, each kept while the product stays within the dividend.
+U128 LongQuotient(const LongNumber& large, const LongNumber& small, const LongNumber& divisor) {
+  // The quotient has at most (digits of large − digits of divisor + 1)
+  // digits, 10/3 bits a digit.
+  const int digits = large.Digits() - divisor.Digits() + 1;
+  const int top = std::min(127, digits <= 0 ? 0 : digits * 10 / 3 + 1);
   U128 q = 0;
-  for (int bit = 127; bit >= 0; --bit) {
+  for (int bit = top; bit >= 0; --bit) {
     const U128 trial = q | (static_cast<U128>(1) << bit);
-    if (LongNumber(trial) * divisor <= dividend) q = trial;
+    if (LongNumber(trial) * divisor + small <= large) q = trial;
   }
   if (q > kIntMax) Overflow();
-  // Rounded up when the remainder is at least half the divisor.
-  if (LongNumber(2 * q + 1) * divisor <= dividend + dividend) ++q;
+  if (LongNumber(2 * q + 1) * divisor + small + small <= large + large) ++q;
+  if (q > kIntMax) Overflow();
   return q;
+}
+
+// (n × 10^up) / (d × 10^down) rounded half up.
+U128 LongQuotient(U128 n, int up, U128 d, int down) {
+  return LongQuotient(LongNumber(n).RoundedShift(-up), LongNumber(), LongNumber(d).RoundedShift(-down));
 }
 
 }  // namespace
@@ -181,6 +189,50 @@ Decimal Decimal::ProductRounded(const Decimal& a, const Decimal& b, int decimals
   if (q > kIntMax) Overflow();
   const Int units = static_cast<Int>(q);
   return Decimal(negative ? -units : units, decimals);
+}
+
+Decimal Decimal::MulAddDivide(const Decimal& a, const Decimal& b, const Decimal& c, const Decimal& d,
+                              int decimals) {
+  if (d.units_ == 0) throw CalcError(ErrorKind::DivisionByZero);
+  // The numerator at the larger of the two scales, in 128 bits where it fits.
+  const int sab = a.scale_ + b.scale_;
+  const int s = std::max(sab, c.scale_);
+  Int ab = 0;
+  Int n = 0;
+  if (s <= kMaxScale && !__builtin_mul_overflow(a.units_, b.units_, &ab) &&
+      !__builtin_mul_overflow(ab, Pow10(s - sab), &ab) &&
+      !__builtin_mul_overflow(c.units_, Pow10(s - c.scale_), &n) && !__builtin_add_overflow(ab, n, &n)) {
+    return Divide(Decimal(n, s), d, decimals);
+  }
+  // Else as long numbers: the two terms' magnitudes at scale s, the smaller
+  // taken from the larger where their signs differ.
+  LongNumber product = (LongNumber(Magnitude(a.units_)) * LongNumber(Magnitude(b.units_))).ShiftedDown(sab - s);
+  LongNumber addend = LongNumber(Magnitude(c.units_)).ShiftedDown(c.scale_ - s);
+  const bool productNegative = (a.sign() < 0) != (b.sign() < 0) && !product.IsZero();
+  const bool addendNegative = c.sign() < 0;
+  LongNumber large = product;
+  LongNumber small;
+  bool negative = productNegative;
+  if (productNegative == addendNegative) {
+    large = product + addend;
+  } else if (addend > product) {
+    large = addend;
+    small = product;
+    negative = addendNegative;
+  } else {
+    small = addend;
+  }
+  // At `decimals`: numerator × 10^(decimals + scale of d − s) / units of d.
+  const int shift = decimals + d.scale_ - s;
+  LongNumber divisor(Magnitude(d.units_));
+  if (shift >= 0) {
+    large = large.ShiftedDown(-shift);
+    small = small.ShiftedDown(-shift);
+  } else {
+    divisor = divisor.ShiftedDown(shift);
+  }
+  const Int units = static_cast<Int>(LongQuotient(large, small, divisor));
+  return Decimal(negative != (d.units_ < 0) ? -units : units, decimals);
 }
 
 Decimal Decimal::Normalized() const {

@@ -57,6 +57,11 @@ class Decimal {
   // decimals, exact also where the full product outgrows 128 bits (a fee
   // on a rate typed with many decimals).
   static Decimal ProductRounded(const Decimal& a, const Decimal& b, int decimals, int shift = 0);
+  // (a × b + c) / d rounded half away from zero to the given number of
+  // decimals, exact also where a × b + c outgrows 128 bits (a holding of
+  // 10^9 shares times a cost price with thirty decimals); only the quotient
+  // must fit.
+  static Decimal MulAddDivide(const Decimal& a, const Decimal& b, const Decimal& c, const Decimal& d, int decimals);
   // The same value without trailing zeros among its decimals, so that
   // products keep as few digits as they need.
   Decimal Normalized() const;

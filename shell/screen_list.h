@@ -47,6 +47,8 @@
   X(Form40, MakeTradingCosts, Tools, "交易费用与保本价")  \
   X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）") \
   X(Form42, MakeGridOrders, Tools, "网格挂单明细")        \
+  X(Form43, MakeSwingTrade, Tools, "做T计算器")           \
+  X(Form44, MakeCostTarget, Tools, "补仓到目标成本")      \
   X(Form45, MakeExRights, Tools, "除权除息")              \
-  X(Form46, MakeConvertibleBond, Tools, "可转债")          \
+  X(Form46, MakeConvertibleBond, Tools, "可转债")         \
   X(Form47, MakeMarginFinancing, Tools, "融资融券")

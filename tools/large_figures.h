@@ -47,6 +47,10 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form46", "Text1", "2999.999"}, {"Form46", "Text2", "99.99"},   {"Form46", "Text3", "2999.99"},
     {"Form46", "Text4", "100000"},   {"Form46", "Text5", "999.99"},  {"Form46", "Text6", "99.99"},
     {"Form46", "Text7", "99.99"},
+    {"Form43", "Text1", "1000000"}, {"Form43", "Text2", "2888.888"}, {"Form43", "Text3", "1000000"},
+    {"Form43", "Text4", "2999.99"}, {"Form43", "Text5", "2888.88"},
+    {"Form44", "Text1", "1000000"}, {"Form44", "Text2", "2888.888"}, {"Form44", "Text3", "1888.88"},
+    {"Form44", "Text4", "2500"},
 };
 
 // The figure for an input field: from the table, else (the financial

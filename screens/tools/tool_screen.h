@@ -27,6 +27,10 @@ struct RateTexts {
   std::string_view transferFee;
 };
 inline constexpr RateTexts kRateLoadTexts{"2.5", "5", "5", "0.1"};
+// The rates line of those texts for stocks, what a tool that shows its
+// rates shows at load.
+inline constexpr std::string_view kLoadRatesLine =
+    "费率：佣金万分之2.5（最低5元），印花税万分之5（卖出），过户费万分之0.1";
 
 // Names of the rate fields in the messages.
 inline constexpr std::string_view kCommissionName = "佣金率";

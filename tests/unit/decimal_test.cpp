@@ -78,6 +78,38 @@ TEST(Decimal, ArithmeticIsExact) {
   EXPECT_EQ(D("10.155").UnitsAt(2), 1016);
 }
 
+// (a × b + c) / d, exact where the numerator outgrows 128 bits: a holding of
+// 10^9 shares times a cost price with thirty decimals, less or plus an
+// amount, with halves away from zero and the two terms cancelling.
+TEST(Decimal, MulAddDivideIsExactBeyond128Bits) {
+  struct Case {
+    const char* a;
+    const char* b;
+    const char* c;
+    const char* d;
+    int decimals;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"2000", "12.5", "-383.35", "2000", 3, "12.308"},
+      {"1000", "1.64", "0", "1.77", 2, "926.55"},
+      {"1000000000", "12.345678901234567890123456789012", "-0.01", "1000000000", 3, "12.346"},
+      // 1234567890.1235 exactly: a half, away from zero either way.
+      {"1000000000", "1.234567890123456789012345678901", "0.000043210987654321099", "1", 3, "1234567890.124"},
+      {"-1000000000", "1.234567890123456789012345678901", "-0.000043210987654321099", "1", 3, "-1234567890.124"},
+      {"1000000000", "1.234567890123456789012345678901", "0.000043210987654321098", "1", 3, "1234567890.123"},
+      {"1000000000", "-99999.999999999999999999999999999999", "-100000000000000", "1000000000", 3, "-200000.000"},
+      // 10^-21 left of two terms of 10^14, over a negative divisor.
+      {"1000000000", "-99999.999999999999999999999999999999", "100000000000000", "-7", 2, "0.00"},
+      {"1000000000", "-99999.999999999999999999999999999999", "100000000000000", "-0.000000000000000000001", 2,
+       "-1.00"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Decimal::MulAddDivide(D(c.a), D(c.b), D(c.c), D(c.d), c.decimals).Text(c.decimals), c.out)
+        << c.a << " × " << c.b << " + " << c.c << " over " << c.d;
+  }
+}
+
 TEST(Decimal, StopsOnOverflowAndDivisionByZero) {
   const Decimal big = D("100000000000000000000");  // 10^20
   try {

@@ -177,6 +177,11 @@ TEST(FeeInputs, RatesOfAnotherScreen) {
   EXPECT_EQ(r.message, "佣金率必须小于100！");
   r = ReadRates("2.5", "-1", "5", "0.1", Market::Fund);
   EXPECT_EQ(r.message, "最低佣金不能为负数！");
+  // The line of the load texts is what the tools show at load.
+  r = ReadRates(std::string(kRateLoadTexts.commission), std::string(kRateLoadTexts.minimum),
+                std::string(kRateLoadTexts.stampDuty), std::string(kRateLoadTexts.transferFee), Market::Stock);
+  ASSERT_TRUE(r.rates.has_value());
+  EXPECT_EQ(RatesLine(*r.rates, Market::Stock), kLoadRatesLine);
 }
 
 // ---------------------------------------------------------------- break-even
