@@ -135,12 +135,14 @@ void BM_ConvertibleBondLongRatios(benchmark::State& state) {
          {"Text7", "0.000000000000000000000000000001"}});
 }
 BENCHMARK(BM_ConvertibleBondLongRatios);
+
 // The swing at its largest: 10^9 shares each way at 100000, with a cost price
 // of thirty decimals whose product with the holding outgrows 128 bits.
 void BM_SwingLargest(benchmark::State& state) {
   Press(state, "Form43", "Command1",
         {{"Text1", "1000000000"}, {"Text2", "99999.123456789012345678901234567891"}, {"Text3", "1000000000"},
          {"Text4", "100000"}, {"Text5", "99999.99"}});
+}
 BENCHMARK(BM_SwingLargest);
 
 // Lots to a target cost for 10^9 shares held, whose cost prices of thirty
@@ -149,6 +151,7 @@ void BM_CostTargetLargest(benchmark::State& state) {
   Press(state, "Form44", "Command1",
         {{"Text1", "1000000000"}, {"Text2", "16.640000000000000000000000000001"},
          {"Text4", "15.000000000000000000000000000001"}});
+}
 BENCHMARK(BM_CostTargetLargest);
 
 // The order ladder at its longest: 10 000 orders each way of the increasing
