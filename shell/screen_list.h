@@ -46,4 +46,5 @@
   X(Form39, MakeGridTrading, PlanGrid, "网格交易")        \
   X(Form40, MakeTradingCosts, Tools, "交易费用与保本价")  \
   X(Form41, MakeBoardLimits, Tools, "涨跌停价（分板块）") \
-  X(Form42, MakeGridOrders, Tools, "网格挂单明细")
+  X(Form42, MakeGridOrders, Tools, "网格挂单明细")       \
+  X(Form48, MakeAnnualReturn, Tools, "年化收益率（定投）")

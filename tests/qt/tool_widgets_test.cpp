@@ -71,7 +71,7 @@ class ToolWidgetsTest : public QObject {
     QVERIFY(tools != nullptr);
     QStringList items;
     for (QAction* a : tools->actions()) items << a->objectName();
-    QCOMPARE(items, (QStringList{"Form40", "Form41", "Form42"}));
+    QCOMPARE(items, (QStringList{"Form40", "Form41", "Form42", "Form48"}));
   }
 
   // A click on an option selects it and clears its group; the custom limit

@@ -59,6 +59,7 @@ const Catalogue kCatalogue[] = {
     {"Form40", "交易费用与保本价--衡川2.0", 6195, 5025},
     {"Form41", "涨跌停价（分板块）--衡川2.0", 6195, 5025},
     {"Form42", "网格挂单明细--衡川2.0", 6195, 5025},
+    {"Form48", "年化收益率（定投）--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -153,6 +154,7 @@ const Link kLinks[] = {
     {"Form40", "Command3", "切换回去", "Form1", true},
     {"Form41", "Command3", "切换回去", "Form1", true},
     {"Form42", "Command4", "切换回去", "Form1", true},
+    {"Form48", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
