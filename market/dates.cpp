@@ -34,10 +34,14 @@ bool TakeMark(std::string_view& text, std::string_view mark) {
   return true;
 }
 
-std::optional<Date> EightDigits(std::string_view text) {
+bool AllDigits(std::string_view text) {
   for (char c : text) {
-    if (!IsDigit(c)) return std::nullopt;
+    if (!IsDigit(c)) return false;
   }
+  return true;
+}
+
+std::optional<Date> EightDigits(std::string_view text) {
   auto number = [text](std::size_t at, std::size_t length) {
     int v = 0;
     for (std::size_t i = at; i < at + length; ++i) v = v * 10 + (text[i] - '0');
@@ -66,7 +70,7 @@ int Date::month() const { return static_cast<int>(static_cast<unsigned>(Civil(se
 int Date::day() const { return static_cast<int>(static_cast<unsigned>(Civil(serial_).day())); }
 
 std::optional<Date> ParseDate(std::string_view text) {
-  if (text.size() == 8) return EightDigits(text);
+  if (text.size() == 8 && AllDigits(text)) return EightDigits(text);
   std::string_view rest = text;
   const std::optional<int> year = TakeNumber(rest, 4, 4);
   if (!year) return std::nullopt;
