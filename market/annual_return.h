@@ -52,9 +52,9 @@ struct RecordsRead {
 RecordsRead ReadRecords(std::string_view text);
 
 struct AnnualReturn {
-  Decimal invested;   // the amounts put in
-  Decimal withdrawn;  // the amounts taken out, without sign
-  Decimal profit;     // current value + withdrawn − invested
+  Decimal invested;                      // the amounts put in
+  Decimal withdrawn;                     // the amounts taken out, without sign
+  Decimal profit;                        // current value + withdrawn − invested
   std::optional<Decimal> returnPercent;  // profit / invested × 100, two decimals; none without money put in
   int days = 0;                          // from the earliest record to today
   std::optional<double> annualRate;      // none where no rate fits (xirr.h) or days is 0

@@ -144,14 +144,16 @@ double Refine(const Side& side, double a, double b) {
   if (va == 0) return a;
   if (vb == 0) return b;
   if (SignOf(va) == SignOf(vb)) return std::fabs(va) < std::fabs(vb) ? a : b;  // the scan's rounding: a root at an end
-  double low = va < 0 ? a : b;  // where the value is below 0
+  // The ends where the value is below and above 0.
+  double low = va < 0 ? a : b;
   double high = va < 0 ? b : a;
   double rate = 0.5 * (a + b);
   double step = std::fabs(b - a);
   double lastStep = step;
   auto [value, slope] = side.ValueAndSlope(rate);
   for (int i = 0; i < 400; ++i) {
-    const double tolerance = std::max(kRateTolerance / 10, 4 * std::numeric_limits<double>::epsilon() * std::fabs(rate));
+    const double tolerance =
+        std::max(kRateTolerance / 10, 4 * std::numeric_limits<double>::epsilon() * std::fabs(rate));
     const bool outside = ((rate - high) * slope - value) * ((rate - low) * slope - value) > 0;
     const bool slow = std::fabs(2 * value) > std::fabs(lastStep * slope);
     lastStep = step;
@@ -194,7 +196,8 @@ std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
       bracket = side.Scan(signAtZero, best ? std::fabs(*best) : std::numeric_limits<double>::infinity());
     }
     if (!bracket) continue;
-    const double root = bracket->first == bracket->second ? bracket->first : Refine(side, bracket->first, bracket->second);
+    const double root =
+        bracket->first == bracket->second ? bracket->first : Refine(side, bracket->first, bracket->second);
     if (!(root > kLowestRate && root <= kHighestRate)) continue;
     if (!best || std::fabs(root) < std::fabs(*best)) best = root;
   }

@@ -63,9 +63,7 @@ constexpr ControlSpec kControls[] = {
     Button("Command1", "计算", 120, 4320, 1300, 375),
     Button("Command2", "清空文本框", 1560, 4320, 1300, 375),
     Button("Command3", "切换回去", 3000, 4320, 1300, 375),
-    Label("Label17", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
-        .Color(kDarkGrey)
-        .Font("宋体", 10, true),
+    Label("Label17", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
 constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3"};
@@ -103,9 +101,7 @@ std::string RecordsMessage(const RecordsRead& read) {
 }
 
 // A percentage with two decimals, or "无".
-std::string PercentOrNone(const std::optional<Decimal>& percent) {
-  return percent ? percent->Text(2) + "%" : "无";
-}
+std::string PercentOrNone(const std::optional<Decimal>& percent) { return percent ? percent->Text(2) + "%" : "无"; }
 
 class AnnualReturnScreen final : public ToolScreen {
  public:

@@ -142,9 +142,10 @@ class ToolWidgetsTest : public QObject {
     QVERIFY2(lines.contains(first.join('\t')), qPrintable(first.join('\t')));
   }
 
-  // The record field of the annual-return screen takes lines as typed:
-  // Enter (either key) starts a new one and presses nothing, Tab moves on,
-  // and the model holds the lines; the model's text comes back to it.
+  // The record field of the annual-return screen takes lines as typed or
+  // pasted: Enter (either key) starts a new one and presses nothing, the
+  // Tab key moves on (a pasted tab stays), and the model holds the lines;
+  // the model's text comes back to it.
   void text_area_takes_lines() {
     hc::qt::QtShell shell;
     shell.Start();
@@ -160,7 +161,7 @@ class ToolWidgetsTest : public QObject {
     QTest::keyClick(area, Qt::Key_Delete);
     QTest::keyClicks(area, QStringLiteral("2025-01-10 1000"));
     QTest::keyClick(area, Qt::Key_Return);
-    QTest::keyClicks(area, QStringLiteral("2025-02-10\t1000"));
+    area->insertPlainText(QStringLiteral("2025-02-10\t1000"));  // pasted from a spreadsheet
     QTest::keyClick(area, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClicks(area, QStringLiteral("2025-03-10 -500"));
     QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10\t1000\n2025-03-10 -500"));
