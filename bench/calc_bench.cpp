@@ -3,9 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "market/dates.h"
 #include "numeric/numeric.h"
 #include "market/limits.h"
 #include "shell/app.h"
@@ -192,6 +194,47 @@ void BM_MarginLargest(benchmark::State& state) {
          {"Text7", "999.999999999999999999999999999999"}, {"Text8", "100.000000000000000000000000000001"}});
 }
 BENCHMARK(BM_MarginLargest);
+// The annual-return screen at its most records, 10 000 on as many days from
+// 1998-01-01 on, with today the day after the last: buys alone (one root,
+// bracketed between 0 and an end of the range), and daily buys of 1000 and
+// sales of 990 in turn worth 1000 at the end, whose rate (-70.40 %) the scan
+// finds after walking the whole side above 0 and most of the side below.
+void AnnualReturnPress(benchmark::State& state, bool mixed, const char* value, const char* expected) {
+  std::string records;
+  std::string today;
+  int count = 0;
+  for (int year = 1998; count <= 10000; ++year) {
+    for (int month = 1; month <= 12 && count <= 10000; ++month) {
+      for (int day = 1; day <= 31 && count <= 10000; ++day) {
+        const std::optional<hc::Date> date = hc::Date::FromCivil(year, month, day);
+        if (!date) continue;
+        if (count == 10000) {
+          today = hc::IsoText(*date);
+        } else {
+          records += hc::IsoText(*date) + (mixed && count % 2 == 1 ? " -990\n" : " 1000\n");
+        }
+        ++count;
+      }
+    }
+  }
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form48");
+  s.text("Text1") = records;
+  s.text("Text2") = today;
+  s.text("Text3") = value;
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (!host.messages.empty() || s.text("Text9") != expected) {
+    state.SkipWithError(("the rate is " + s.text("Text9") + ", not " + expected).c_str());
+  }
+}
+void BM_AnnualReturn10000Buys(benchmark::State& state) { AnnualReturnPress(state, false, "15000000", "2.82%"); }
+BENCHMARK(BM_AnnualReturn10000Buys)->Unit(benchmark::kMillisecond);
+void BM_AnnualReturn10000BuysAndSales(benchmark::State& state) { AnnualReturnPress(state, true, "1000", "-70.40%"); }
+BENCHMARK(BM_AnnualReturn10000BuysAndSales)->Unit(benchmark::kMillisecond);
 
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {

@@ -30,6 +30,7 @@ std::string_view KindName(Kind kind) {
     case Kind::Button: return "button";
     case Kind::Option: return "option";
     case Kind::Table: return "table";
+    case Kind::TextArea: return "textarea";
   }
   return "label";
 }
@@ -45,6 +46,35 @@ std::string Joined(const std::vector<std::string>& cells) {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += '|';
     out += cells[i];
+  }
+  return out;
+}
+
+// A multi-line field's text on one script line: each line break as "\n".
+std::string OneLine(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// A script line's text for a multi-line field: each "\n" a line break.
+std::string Lines(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+      out += '\n';
+      ++i;
+    } else {
+      out += text[i];
+    }
   }
   return out;
 }
@@ -99,6 +129,8 @@ void ScriptDriver::PrintGet(Screen& screen, const Control& control) {
   out_ << screen.name() << '.' << control.name() << '=';
   if (control.kind() == Kind::Table) {
     out_ << control.rows.size();
+  } else if (control.kind() == Kind::TextArea) {
+    out_ << OneLine(control.text);
   } else {
     out_ << control.text;
   }
@@ -110,6 +142,10 @@ void ScriptDriver::PrintGet(Screen& screen, const Control& control) {
 void ScriptDriver::Set(Screen* sp, Control* cp, std::string_view text) {
   Screen& s = *sp;
   Control& c = *cp;
+  if (c.kind() == Kind::TextArea) {
+    c.text = Lines(text);
+    return;
+  }
   if (c.kind() != Kind::Text) return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not a text field");
   c.text = std::string(text);
 }

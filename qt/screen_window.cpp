@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QMoveEvent>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
@@ -33,6 +34,24 @@ QFont FontOf(const Control& c) { return ControlFont(Q(c.font), c.fontSize, c.bol
 void SetFontOf(QWidget* w, const Control& c) {
   const QFont f = FontOf(c);
   if (w->font() != f) w->setFont(f);
+}
+
+// A multi-line field: plain text only, one entry a line as typed (no
+// wrapping); Tab moves the focus on and Enter starts a new line, so the
+// screen's default button is not pressed from here.
+QPlainTextEdit* NewTextArea(QWidget* parent) {
+  auto* area = new QPlainTextEdit(parent);
+  area->setTabChangesFocus(true);
+  area->setLineWrapMode(QPlainTextEdit::NoWrap);
+  return area;
+}
+
+void SyncTextArea(QPlainTextEdit* area, const Control& c) {
+  if (area->isReadOnly() != c.readOnly) area->setReadOnly(c.readOnly);
+  SetTextColor(area, QPalette::Text, c.color);
+  SetFontOf(area, c);
+  const QString text = QString::fromStdString(c.text);
+  if (area->toPlainText() != text) area->setPlainText(text);
 }
 
 }  // namespace
@@ -118,6 +137,14 @@ QWidget* ScreenWindow::BuildWidget(const Control& c) {
     }
     case Kind::Table:
       return new ResultTable(*c.layout, client_);
+    case Kind::TextArea: {
+      QPlainTextEdit* area = NewTextArea(client_);
+      QObject::connect(area, &QPlainTextEdit::textChanged, area, [this, area, name] {
+        if (syncing_) return;  // the model's own text arriving
+        if (Control* ctl = screen_.Find(name)) ctl->text = area->toPlainText().toStdString();
+      });
+      return area;
+    }
   }
   return nullptr;
 }
@@ -168,6 +195,7 @@ void ScreenWindow::Sync() {
       case Kind::Button: SyncButton(static_cast<QPushButton*>(w), c); break;
       case Kind::Option: SyncOption(static_cast<QRadioButton*>(w), c); break;
       case Kind::Table: SyncTable(static_cast<ResultTable*>(w), c); break;
+      case Kind::TextArea: SyncTextArea(static_cast<QPlainTextEdit*>(w), c); break;
     }
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
     if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);

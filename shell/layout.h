@@ -24,9 +24,10 @@ inline constexpr Rgb kDarkGrey{64, 64, 64};
 inline constexpr Rgb kLightGrey{192, 192, 192};
 inline constexpr Rgb kDarkPurple{64, 0, 64};
 
-// Text fields, labels, push buttons, option buttons (one selected per group)
-// and read-only tables (a header row and rows of cells).
-enum class Kind { Text, Label, Button, Option, Table };
+// Text fields, labels, push buttons, option buttons (one selected per group),
+// read-only tables (a header row and rows of cells) and multi-line text
+// fields (plain text, one entry a line).
+enum class Kind { Text, Label, Button, Option, Table, TextArea };
 
 // The default font size of every control that sets no font of its own.
 inline constexpr double kDefaultFontSize = 9;
@@ -47,6 +48,7 @@ struct ControlSpec {
   bool autoSize = true;  // a label sizes itself to its caption
   int group = 0;         // option buttons: the group in which one is selected
   bool checked = false;  // option buttons: selected at load
+  bool today = false;    // text fields: today's date at load, as YYYY-MM-DD
   std::span<const std::string_view> columns;  // tables: the column headers
   std::span<const Rgb> columnColors;          // tables: each column's text colour; empty: `color` for all
 
@@ -88,6 +90,13 @@ struct ControlSpec {
     s.columnColors = colors;
     return s;
   }
+  // A text field that shows today's date (local time, YYYY-MM-DD) when its
+  // screen loads, in place of a fixed text.
+  constexpr ControlSpec TodayAtLoad() const {
+    ControlSpec s = *this;
+    s.today = true;
+    return s;
+  }
   constexpr ControlSpec Font(std::string_view family, double size, bool isBold) const {
     ControlSpec s = *this;
     s.font = family;
@@ -107,6 +116,10 @@ constexpr ControlSpec TextField(std::string_view name, std::string_view text, in
 // A read-only text field that a calculation writes.
 constexpr ControlSpec ResultField(std::string_view name, std::string_view text, int l, int t, int w, int h) {
   return TextField(name, text, l, t, w, h).ReadOnly();
+}
+// An editable multi-line text field: Enter starts a new line, Tab moves on.
+constexpr ControlSpec TextArea(std::string_view name, std::string_view text, int l, int t, int w, int h) {
+  return ControlSpec{name, Kind::TextArea, text, l, t, w, h};
 }
 constexpr ControlSpec Button(std::string_view name, std::string_view caption, int l, int t, int w, int h) {
   return ControlSpec{name, Kind::Button, caption, l, t, w, h};
@@ -158,7 +171,7 @@ struct ScreenSpec {
   std::span<const ControlSpec> controls;
   std::span<const std::string_view> tabOrder;  // controls that take the focus, in Tab order
   std::string_view initialFocus;               // empty: the first of the tab order
-  std::string_view defaultButton;              // pressed by Enter in an input field; empty: none
+  std::string_view defaultButton;              // pressed by Enter in a one-line input field; empty: none
   std::span<const Link> links;                 // the navigation buttons
   // The load placement: the top and left of the named screen, kCentred, or
   // empty for a screen that places itself in its load step.

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "market/dates.h"
 #include "shell/app.h"
 
 namespace hc {
 
 ControlState ControlState::From(const ControlSpec& entry) {
   ControlState s;
-  s.text = std::string(entry.text);
+  s.text = entry.today ? IsoText(Today()) : std::string(entry.text);
   s.color = entry.color;
   s.readOnly = entry.readOnly || entry.kind == Kind::Table;
   s.visible = entry.visible;

@@ -51,4 +51,5 @@
   X(Form44, MakeCostTarget, Tools, "补仓到目标成本")      \
   X(Form45, MakeExRights, Tools, "除权除息")              \
   X(Form46, MakeConvertibleBond, Tools, "可转债")         \
-  X(Form47, MakeMarginFinancing, Tools, "融资融券")
+  X(Form47, MakeMarginFinancing, Tools, "融资融券")       \
+  X(Form48, MakeAnnualReturn, Tools, "年化收益率（定投）")

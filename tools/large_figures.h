@@ -4,9 +4,37 @@
 // before pressing the calculate buttons.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace hc::figures {
+
+// Ten years of a 定投 plan for the annual-return screen: 120 monthly buys
+// of 50000 yuan on the 10th, January 2016 to December 2025, one a line.
+inline constexpr std::size_t kMonths = 120;
+inline constexpr std::string_view kMonthlyAmount = " 50000";
+inline constexpr auto kMonthlyBuys = [] {
+  constexpr std::size_t kLine = 10 + kMonthlyAmount.size() + 1;  // "2016-01-10 50000\n"
+  std::array<char, kMonths * kLine - 1> text{};
+  std::size_t at = 0;
+  auto put = [&](int number, int digits) {
+    for (int d = digits - 1; d >= 0; --d) {
+      int power = 1;
+      for (int k = 0; k < d; ++k) power *= 10;
+      text[at++] = static_cast<char>('0' + number / power % 10);
+    }
+  };
+  for (std::size_t m = 0; m < kMonths; ++m) {
+    put(2016 + static_cast<int>(m / 12), 4);
+    text[at++] = '-';
+    put(1 + static_cast<int>(m % 12), 2);
+    for (char c : std::string_view("-10")) text[at++] = c;
+    for (char c : kMonthlyAmount) text[at++] = c;
+    if (m + 1 < kMonths) text[at++] = '\n';
+  }
+  return text;
+}();
 
 struct Figure {
   std::string_view screen;
@@ -51,6 +79,8 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form43", "Text4", "2999.99"}, {"Form43", "Text5", "2888.88"},
     {"Form44", "Text1", "1000000"}, {"Form44", "Text2", "2888.888"}, {"Form44", "Text3", "1888.88"},
     {"Form44", "Text4", "2500"},
+    {"Form48", "Text1", std::string_view(kMonthlyBuys.data(), kMonthlyBuys.size())},
+    {"Form48", "Text2", "2026-01-10"},  {"Form48", "Text3", "8765432.10"},
 };
 
 // The figure for an input field: from the table, else (the financial

@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
       save(name + QStringLiteral("-calculated.png"));
       int index = 0;
       for (hc::Control& c : screen.controls()) {
-        if (c.kind() != hc::Kind::Text || c.readOnly || !c.visible) continue;
+        const bool field = c.kind() == hc::Kind::Text || c.kind() == hc::Kind::TextArea;
+        if (!field || c.readOnly || !c.visible) continue;
         c.text = std::string(hc::figures::LargeFigure(entry.name, c.name(), index++));
       }
       shell.SyncAll();

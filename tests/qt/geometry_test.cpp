@@ -90,7 +90,8 @@ QStringList Faults(hc::qt::ScreenWindow& window, const QString& state) {
 void FillLargeFigures(hc::qt::QtShell& shell, hc::Screen& screen) {
   int index = 0;
   for (hc::Control& c : screen.controls()) {
-    if (c.kind() != hc::Kind::Text || c.readOnly || !c.visible || !c.enabled) continue;
+    const bool field = c.kind() == hc::Kind::Text || c.kind() == hc::Kind::TextArea;
+    if (!field || c.readOnly || !c.visible || !c.enabled) continue;
     c.text = std::string(hc::figures::LargeFigure(screen.name(), c.name(), index++));
   }
   shell.SyncAll();

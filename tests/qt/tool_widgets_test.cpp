@@ -1,4 +1,5 @@
-// The menu bar, option buttons, result tables, the about window and saving,
+// The menu bar, option buttons, result tables, the multi-line record field,
+// the about window and saving,
 // through the real widgets as a user works them.
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -144,6 +146,49 @@ class ToolWidgetsTest : public QObject {
     QStringList first;
     for (int k = 0; k < table->columnCount(); ++k) first << table->item(0, k)->text();
     QVERIFY2(lines.contains(first.join('\t')), qPrintable(first.join('\t')));
+  }
+
+  // The record field of the annual-return screen takes lines as typed or
+  // pasted: Enter (either key) starts a new one and presses nothing, the
+  // Tab key moves on (a pasted tab stays), and the model holds the lines;
+  // the model's text comes back to it.
+  void text_area_takes_lines() {
+    hc::qt::QtShell shell;
+    shell.Start();
+    MenuAction(Shown(shell, "Form1")->menuBar(), QStringLiteral("Form48"))->trigger();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form48");
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto* area = qobject_cast<QPlainTextEdit*>(w->ControlWidget("Text1"));
+    QVERIFY(area != nullptr);
+    QCOMPARE(QApplication::focusWidget(), area);
+    QCOMPARE(area->toPlainText().count('\n'), 3);  // the four records of the load
+    hc::Screen& model = shell.app().Get("Form48");
+    area->selectAll();
+    QTest::keyClick(area, Qt::Key_Delete);
+    QTest::keyClicks(area, QStringLiteral("2025-01-10 1000"));
+    QTest::keyClick(area, Qt::Key_Return);
+    area->insertPlainText(QStringLiteral("2025-02-10\t1000"));  // pasted from a spreadsheet
+    QTest::keyClick(area, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClicks(area, QStringLiteral("2025-03-10 -500"));
+    QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10\t1000\n2025-03-10 -500"));
+    QVERIFY(model.text("Text4").empty());  // Enter pressed no button
+    QTest::keyClick(area, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->ControlWidget("Text2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), area);
+    QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10\t1000\n2025-03-10 -500"));
+
+    model.text("Text2") = "2025-05-12";
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
+    QCOMPARE(model.text("Text4"), std::string("2000.00"));
+    QCOMPARE(model.text("Text5"), std::string("500.00"));
+    QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10\t1000\n2025-03-10 -500"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command2")), Qt::LeftButton);
+    QCOMPARE(area->toPlainText(), QString());
+    model.text("Text1") = "2025-01-10 1000\n2025-02-10 1000";
+    shell.SyncAll();
+    QCOMPARE(area->toPlainText(), QStringLiteral("2025-01-10 1000\n2025-02-10 1000"));
+    QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10 1000"));
   }
 
   // The file is written whole or not at all.

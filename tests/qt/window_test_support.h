@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -129,6 +130,7 @@ inline QString KindName(Kind kind) {
     case Kind::Button: return QStringLiteral("button");
     case Kind::Option: return QStringLiteral("option");
     case Kind::Table: return QStringLiteral("table");
+    case Kind::TextArea: return QStringLiteral("textarea");
   }
   return {};
 }
@@ -145,12 +147,13 @@ inline QString Describe(const QString& name, const QString& kind, const QString&
       .arg(int(bold));
 }
 
-// Every control of a layout table as the table gives it.
+// Every control of a layout table as the table gives it (today's date
+// where a field shows it at load).
 inline QStringList DescribeTable(const ScreenSpec& layout) {
   QStringList lines;
   for (const ControlSpec& c : layout.controls) {
-    lines << Describe(Q(c.name), KindName(c.kind), Q(c.text), ColorName(c.color), c.readOnly, c.visible, c.enabled,
-                      Q(c.font), c.fontSize, c.bold);
+    lines << Describe(Q(c.name), KindName(c.kind), QString::fromStdString(ControlState::From(c).text),
+                      ColorName(c.color), c.readOnly, c.visible, c.enabled, Q(c.font), c.fontSize, c.bold);
   }
   return lines;
 }
@@ -213,6 +216,11 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       kind = QStringLiteral("option");
       text = option->text();
       color = option->palette().color(QPalette::WindowText).name();
+    } else if (auto* area = qobject_cast<QPlainTextEdit*>(w)) {
+      kind = QStringLiteral("textarea");
+      text = area->toPlainText();
+      color = area->palette().color(QPalette::Text).name();
+      readOnly = area->isReadOnly();
     } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
       kind = QStringLiteral("table");
       color = ColorName(c.color);  // the cells carry the colours

@@ -64,6 +64,7 @@ const Catalogue kCatalogue[] = {
     {"Form45", "除权除息--衡川2.0", 6195, 5025},
     {"Form46", "可转债--衡川2.0", 6195, 5025},
     {"Form47", "融资融券--衡川2.0", 6195, 5025},
+    {"Form48", "年化收益率（定投）--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -163,6 +164,7 @@ const Link kLinks[] = {
     {"Form45", "Command3", "切换回去", "Form1", true},
     {"Form46", "Command3", "切换回去", "Form1", true},
     {"Form47", "Command3", "切换回去", "Form1", true},
+    {"Form48", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;

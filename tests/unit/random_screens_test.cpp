@@ -356,7 +356,8 @@ class ScreenRun {
   void Type(Screen& screen) {
     std::vector<Control*> editable;
     for (Control& c : screen.controls()) {
-      if (c.kind() == Kind::Text && !c.readOnly && c.visible && c.enabled) editable.push_back(&c);
+      const bool field = c.kind() == Kind::Text || c.kind() == Kind::TextArea;
+      if (field && !c.readOnly && c.visible && c.enabled) editable.push_back(&c);
     }
     if (editable.empty()) return;
     Control* c = editable[std::uniform_int_distribution<std::size_t>(0, editable.size() - 1)(rng_)];
@@ -442,7 +443,7 @@ class ScreenRun {
     std::ostringstream out;
     out << "seed " << seed_ << ", screen " << name_ << ", pressing " << button << " with:\n";
     for (const Control& c : screen.controls()) {
-      if (c.kind() == Kind::Text) out << "  " << c.name() << " = " << Escape(Shorten(c.text, 200)) << '\n';
+      if (c.kind() == Kind::Text || c.kind() == Kind::TextArea) out << "  " << c.name() << " = " << Escape(Shorten(c.text, 200)) << '\n';
     }
     return out.str();
   }
