@@ -110,8 +110,8 @@ class ToolWidgetsTest : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
     auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table1"));
     QVERIFY(table != nullptr);
-    QCOMPARE(table->rowCount(), 5);
-    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("12.10"));
+    QCOMPARE(table->Model().rowCount(), 5);
+    QCOMPARE(table->Model().Text(1, 1), QStringLiteral("12.10"));
     table->setFocus();
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QString all = QApplication::clipboard()->text();
@@ -134,9 +134,9 @@ class ToolWidgetsTest : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command2")), Qt::LeftButton);
     const QStringList lines = QApplication::clipboard()->text().split('\n');
     auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table1"));
-    QVERIFY(table != nullptr && table->rowCount() > 0);
+    QVERIFY(table != nullptr && table->Model().rowCount() > 0);
     QStringList first;
-    for (int k = 0; k < table->columnCount(); ++k) first << table->item(0, k)->text();
+    for (int k = 0; k < table->Model().columnCount(); ++k) first << table->Model().Text(0, k);
     QVERIFY2(lines.contains(first.join('\t')), qPrintable(first.join('\t')));
   }
 
