@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
@@ -176,6 +177,44 @@ class ToolWidgetsTest : public QObject {
     QVERIFY(!buys->ShowsWhole(9999, 6));
     QCOMPARE(buys->textElideMode(), Qt::ElideRight);
     QCOMPARE(buys->Model().index(9999, 6).data(Qt::ToolTipRole).toString(), buys->Model().Text(9999, 6));
+  }
+
+  // A field never hides part of its text without a mark: a result wider
+  // than its field is drawn smaller, down to 7 pt, and past that ends in "…"
+  // with the whole text as its tooltip; an input field scrolls as Qt's do
+  // while the user edits it, and is fitted the same way once left.
+  void fields_show_whole_or_marked() {
+    hc::qt::QtShell shell;
+    hc::Screen& costs = shell.app().Get("Form40");
+    costs.Show();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form40");
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto field = [w](const char* name) { return qobject_cast<hc::qt::FigureField*>(w->ControlWidget(name)); };
+    costs.text("Text1") = "2999.99";
+    costs.text("Text2") = "1000000";
+    costs.text("Text3") = "3000.77";
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
+    hc::qt::FigureField* cost = field("Text11");
+    QCOMPARE(cost->text(), QStringLiteral("3000769997.40"));
+    QVERIFY(!cost->elided());
+    QVERIFY(cost->font().pointSizeF() < cost->tableFont().pointSizeF());
+    QVERIFY(cost->font().pointSizeF() >= hc::qt::kSmallestFontSize);
+    QVERIFY(QFontMetricsF(cost->font()).horizontalAdvance(cost->text()) <= hc::qt::FieldTextRoom(*cost));
+
+    const QString longer = QStringLiteral("12345678901234567890123456789.5");
+    hc::qt::FigureField* price = field("Text1");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, longer);
+    QCOMPARE(price->text(), longer);
+    QCOMPARE(price->font(), price->tableFont());
+    QVERIFY(!price->elided());
+    field("Text2")->setFocus();
+    QVERIFY(price->elided());
+    QCOMPARE(price->text(), longer);
+    QCOMPARE(price->toolTip(), longer);
+    QCOMPARE(costs.text("Text1"), longer.toStdString());
   }
 
   // A press on another screen leaves a table as it is, scrolled and selected.
