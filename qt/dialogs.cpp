@@ -1,5 +1,8 @@
 #include "qt/dialogs.h"
 
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,9 +17,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

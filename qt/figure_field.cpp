@@ -108,7 +108,8 @@ void FigureField::paintEvent(QPaintEvent* event) {
   r = r.marginsRemoved(textMargins()).adjusted(kTextMarginX, kTextMarginY, -kTextMarginX, -kTextMarginY);
   painter.setFont(font());
   painter.setPen(palette().color(isEnabled() ? QPalette::Normal : QPalette::Disabled, QPalette::Text));
-  painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, QFontMetrics(font()).elidedText(text(), Qt::ElideRight, r.width()));
+  painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                   QFontMetrics(font()).elidedText(text(), Qt::ElideRight, r.width()));
 }
 
 }  // namespace hc::qt

@@ -133,7 +133,9 @@ QRect ScreenWindow::ControlRect(const Control& c) const {
   const double across = std::max(0, client_->width() - tableClient_.width());
   const double down = std::max(0, client_->height() - tableClient_.height());
   auto px = [this](int twips) { return shell_.ToPixels(twips); };
-  auto moved = [](int edge, double share, double growth) { return edge + static_cast<int>(std::lround(share * growth)); };
+  auto moved = [](int edge, double share, double growth) {
+    return edge + static_cast<int>(std::lround(share * growth));
+  };
   const int left = moved(px(s.left), a.left, across);
   const int top = moved(px(s.top), a.top, down);
   const int right = moved(px(s.left) + px(s.width), a.right, across);

@@ -115,10 +115,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
       return QString::fromStdString(*cell);
     }
     case Qt::ForegroundRole:
-      return QBrush(
-          ToColor(ColorOf(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()))));
-    default:
-      return {};
+      return QBrush(ToColor(ColorOf(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()))));
+    default: return {};
   }
 }
 
@@ -144,7 +142,8 @@ std::vector<std::vector<int>> TableModel::WidestRows(const QFont& font) const {
     auto prune = [&] {
       std::erase_if(near, [&](const Candidate& c) { return c.width < best - kNear; });
       if (near.size() <= kExactMeasures) return;
-      std::stable_sort(near.begin(), near.end(), [](const Candidate& a, const Candidate& b) { return a.width > b.width; });
+      std::stable_sort(near.begin(), near.end(),
+                       [](const Candidate& a, const Candidate& b) { return a.width > b.width; });
       near.resize(kExactMeasures);
     };
     for (std::size_t r = 0; r < rows_.size(); ++r) {

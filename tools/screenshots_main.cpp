@@ -56,9 +56,8 @@ int main(int argc, char** argv) {
     shell.Press(screen, run.button);
     QApplication::processEvents();
     save(name + QStringLiteral("-calculated.png"));
-    hc::figures::CalculateWithLargeFigures(shell.app(), screen, [&shell](hc::Screen& s, std::string_view button) {
-      shell.Press(s, button);
-    });
+    hc::figures::CalculateWithLargeFigures(
+        shell.app(), screen, [&shell](hc::Screen& s, std::string_view button) { shell.Press(s, button); });
     QApplication::processEvents();
     save(name + QStringLiteral("-large.png"));
     // A window the user can resize, half as large again: its tables take the room.

@@ -198,7 +198,9 @@ class GeometryTest : public QObject {
         QApplication::processEvents();
         faults << Faults(*window, QStringLiteral("large ") + Q(button));
         for (const QString& m : watchdog.TakeMessages()) {
-          if (!m.startsWith(QStringLiteral("prompt:"))) faults << QStringLiteral("large ") + Q(button) + QStringLiteral(": ") + m;
+          if (!m.startsWith(QStringLiteral("prompt:"))) {
+            faults << QStringLiteral("large ") + Q(button) + QStringLiteral(": ") + m;
+          }
         }
       }
     }

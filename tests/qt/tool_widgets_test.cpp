@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -164,10 +164,12 @@ class ToolWidgetsTest : public QObject {
       QApplication::processEvents();
       const int first = table->rowAt(0);
       QVERIFY(first > 9000);
-      QVERIFY(table->rowAt(table->viewport()->height() - 1) == -1 || table->rowAt(table->viewport()->height() - 1) == 9999);
+      const int last = table->rowAt(table->viewport()->height() - 1);
+      QVERIFY(last == -1 || last == 9999);
       for (int r = first; r < model.rowCount(); ++r) {
         for (int k = 0; k < model.columnCount(); ++k) {
-          QVERIFY2(table->ShowsWhole(r, k), qPrintable(QStringLiteral("%1 row %2: [%3]").arg(name).arg(r).arg(model.Text(r, k))));
+          const QString where = QStringLiteral("%1 row %2: [%3]").arg(name).arg(r).arg(model.Text(r, k));
+          QVERIFY2(table->ShowsWhole(r, k), qPrintable(where));
         }
       }
     }
@@ -255,7 +257,8 @@ class ToolWidgetsTest : public QObject {
     QTest::newRow("folder") << QString() << 0 << QStringLiteral("这是一个文件夹，不是文件。");
     QTest::newRow("no folder") << QStringLiteral("无此文件夹/明细.csv") << 0 << QStringLiteral("文件夹不存在。");
     QTest::newRow("full disk") << QStringLiteral("旧.csv") << ENOSPC << QStringLiteral("磁盘空间不足。");
-    QTest::newRow("no permission") << QStringLiteral("旧.csv") << EACCES << QStringLiteral("没有写入这个文件夹的权限。");
+    QTest::newRow("no permission") << QStringLiteral("旧.csv") << EACCES
+                                   << QStringLiteral("没有写入这个文件夹的权限。");
     QTest::newRow("read-only disk") << QStringLiteral("旧.csv") << EROFS << QStringLiteral("磁盘是只读的。");
   }
   void failed_save_names_its_cause() {
@@ -305,7 +308,8 @@ class ToolWidgetsTest : public QObject {
 
     // Contents that would say PDF or PNG change nothing.
     hc::qt::NameOnlyIconProvider icons;
-    for (const auto& [file, bytes] : {std::pair{"a", QByteArray("%PDF-1.4\n")}, {"b", QByteArray("\x89PNG\r\n\x1a\n")}}) {
+    for (const auto& [file, bytes] :
+         {std::pair{"a", QByteArray("%PDF-1.4\n")}, {"b", QByteArray("\x89PNG\r\n\x1a\n")}}) {
       QFile f(dir.filePath(QString::fromLatin1(file)));
       QVERIFY(f.open(QIODevice::WriteOnly));
       f.write(bytes);
