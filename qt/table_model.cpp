@@ -142,7 +142,8 @@ std::vector<std::vector<int>> TableModel::WidestRows(const QFont& font) const {
     auto prune = [&] {
       std::erase_if(near, [&](const Candidate& c) { return c.width < best - kNear; });
       if (near.size() <= kExactMeasures) return;
-      std::stable_sort(near.begin(), near.end(),
+      // The widest of texts that come this close, in no particular order.
+      std::nth_element(near.begin(), near.begin() + kExactMeasures - 1, near.end(),
                        [](const Candidate& a, const Candidate& b) { return a.width > b.width; });
       near.resize(kExactMeasures);
     };
