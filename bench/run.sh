@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds in Release and prints the benchmark table: start-up time and peak
 # memory of the program against a bare Qt window (alternating A/B runs),
-# the script driver's memory after all 38 screens, and the calculation
-# benchmarks. Usage: bench/run.sh [RUNS]   (default 25 runs each)
+# the script driver's memory after all 38 screens, the calculation
+# benchmarks and the presses in the window. Usage: bench/run.sh [RUNS]   (default 25 runs each)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-25}"
 build="$here/build-bench"
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DHENGCHUAN_TESTS=OFF -DHENGCHUAN_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target hengchuan hengchuan-script qt_baseline calc_bench measure >/dev/null
+cmake --build "$build" -j2 --target hengchuan hengchuan-script qt_baseline calc_bench measure window_bench >/dev/null
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${BENCH_INNER:-}" ] && command -v xvfb-run >/dev/null; then
   # A real X server, as on a desktop, for the start-up runs.
@@ -43,3 +43,5 @@ printf '| peak memory after showing all 38 screens | %d kB | %d kB | +%d kB |\n'
 printf '| hengchuan-script after all 38 screens and every calculate button | %d kB | | |\n' "$sr"
 printf '\nCalculations (Google Benchmark, Release):\n\n'
 "$build/bin/calc_bench" --benchmark_min_time=0.05 2>/dev/null | sed -n '/^---/,$p'
+printf '\nPresses in the window, repaint included (offscreen, Release):\n\n'
+QT_QPA_PLATFORM=offscreen "$build/bin/window_bench" 2>/dev/null | sed -n '/^---/,$p'

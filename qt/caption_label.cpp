@@ -14,7 +14,7 @@ namespace hc::qt {
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   // Captions start at the label's top-left corner; a fixed-size label
-  // whose wrapped caption runs long loses its last line, not its first.
+  // whose wrapped caption runs long ends in "…" on its last line.
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   // Selecting takes the focus by a click; the Tab key passes labels by.
@@ -95,7 +95,23 @@ void CaptionLabel::Show(const QString& caption, const QFont& font, QSize room, b
     elided_ = true;
     drawn.setPointSizeF(std::min(font.pointSizeF(), kSmallestFontSize));
     if (this->font() != drawn) setFont(drawn);
-    if (sizesToCaption) setText(QFontMetrics(drawn).elidedText(caption, Qt::ElideRight, room.width()));
+    if (sizesToCaption) {
+      setText(QFontMetrics(drawn).elidedText(caption, Qt::ElideRight, room.width()));
+    } else {
+      // As much of the caption as the label's lines hold, marked as cut.
+      const QString mark(QChar(0x2026));
+      qsizetype low = 0;
+      qsizetype high = caption.size();
+      while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (Fits(drawn, caption.left(mid) + mark, true)) {
+          low = mid;
+        } else {
+          high = mid - 1;
+        }
+      }
+      setText(caption.left(low) + mark);
+    }
   }
   setToolTip(elided_ ? caption : QString());
   if (sizesToCaption) {

@@ -28,7 +28,8 @@ class CaptionLabel final : public QLabel {
   // its line even at the smallest size goes onto further lines where the
   // room below holds them. Labels that size themselves to their caption
   // take the size the caption needs within that room; the others keep
-  // their size and wrap.
+  // their size and wrap. A caption that does not fit even so ends in "…"
+  // where the room ends, with the whole caption as its tooltip.
   void Show(const QString& caption, const QFont& font, QSize room, bool sizesToCaption);
 
   const QString& caption() const { return caption_; }

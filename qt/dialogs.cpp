@@ -1,17 +1,26 @@
 #include "qt/dialogs.h"
 
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "qt/convert.h"
 #include "qt/qt_shell.h"
@@ -51,31 +60,102 @@ void ShowAboutDialog(QWidget* parent, const QString& text) {
   dialog.exec();
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+namespace {
+
+// The cause of a failed save, named from the system's error number where
+// it has one, else from the file system as it stands.
+QString FailureCause(const QString& path, qint64 size, int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("磁盘空间不足。");
+    case EACCES:
+    case EPERM: return QStringLiteral("没有写入这个文件夹的权限。");
+    case EROFS: return QStringLiteral("磁盘是只读的。");
+    case EISDIR: return QStringLiteral("这是一个文件夹，不是文件。");
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("文件夹不存在。");
+    case EFBIG: return QStringLiteral("文件太大。");
+    default: break;
+  }
+  const QFileInfo info(path);
+  if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件。");
+  const QByteArray folder = QFile::encodeName(info.absolutePath());
+  if (!QFileInfo(info.absolutePath()).isDir()) return QStringLiteral("文件夹不存在。");
+  struct statvfs disk {};
+  if (statvfs(folder.constData(), &disk) == 0) {
+    if ((disk.f_flag & ST_RDONLY) != 0) return QStringLiteral("磁盘是只读的。");
+    if (static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < static_cast<unsigned long long>(size)) {
+      return QStringLiteral("磁盘空间不足。");
+    }
+  }
+  if (access(folder.constData(), W_OK) != 0) return QStringLiteral("没有写入这个文件夹的权限。");
+  if (info.exists() && access(QFile::encodeName(path).constData(), W_OK) != 0) {
+    return QStringLiteral("文件是只读的。");
+  }
+  return error != 0 ? QStringLiteral("写入出错：") + QString::fromLocal8Bit(std::strerror(error))
+                    : QStringLiteral("写入出错。");
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error, int failWrites) {
+  auto fail = [&](int number) {
+    if (error != nullptr) *error = FailureCause(path, bytes.size(), number);
+    return false;
+  };
+  // A folder is no file to replace.
+  if (QFileInfo(path).isDir()) return fail(EISDIR);
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error != nullptr) *error = file.errorString();
-    return false;
-  }
-  if (file.write(bytes) != bytes.size()) {
-    if (error != nullptr) *error = file.errorString();
+  errno = 0;
+  // Unbuffered, so that a failing write reports its own error number.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(errno);
+  errno = 0;
+  if (failWrites != 0 || file.write(bytes) != bytes.size()) {
+    const int number = failWrites != 0 ? failWrites : errno;
     file.cancelWriting();
-    return false;
+    return fail(number);
   }
-  if (!file.commit()) {
-    if (error != nullptr) *error = file.errorString();
-    return false;
-  }
+  errno = 0;
+  if (!file.commit()) return fail(errno);
   return true;
+}
+
+QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
+  if (info.isRoot()) return icon(Drive);
+  if (info.isDir()) return icon(Folder);
+  const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+  if (!mime.isDefault()) {
+    const QIcon themed = QIcon::fromTheme(mime.iconName());
+    if (!themed.isNull()) return themed;
+  }
+  return icon(File);
+}
+
+QString NameOnlyIconProvider::type(const QFileInfo& info) const {
+  if (info.isRoot()) return QStringLiteral("驱动器");
+  if (info.isDir()) return QStringLiteral("文件夹");
+  const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+  if (mime.isDefault()) return QStringLiteral("文件");
+  return mime.comment().isEmpty() ? mime.name() : mime.comment();
 }
 
 bool SaveWithDialog(QWidget* parent, const QString& suggestedName, const QByteArray& bytes) {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-  const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("保存为CSV"),
-                                                    QDir(folder).filePath(suggestedName),
-                                                    QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)"));
-  if (path.isEmpty()) return false;  // cancelled
+  // Qt's own dialog, so that its files are shown by name alone.
+  NameOnlyIconProvider icons;
+  QFileDialog dialog(parent, QStringLiteral("保存为CSV"), QDir(folder).filePath(suggestedName),
+                     QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)"));
+  dialog.setObjectName(QStringLiteral("save"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  dialog.selectFile(QDir(folder).filePath(suggestedName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;  // cancelled
+  QString path = dialog.selectedFiles().constFirst();
+  if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".csv");
   QString error;
   if (WriteFileAtomically(path, bytes, &error)) return true;
   QMessageBox box(QMessageBox::Warning, Q(kProgramTitle),

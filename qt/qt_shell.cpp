@@ -82,7 +82,11 @@ void QtShell::Choose(Screen& screen, const MenuNode& item) {
 }
 
 void QtShell::SyncAll() {
-  for (auto& [screen, window] : windows_) window->Sync();
+  // A hidden window is brought in step as it is shown again: a press on one
+  // screen does not compare the other screens' long tables.
+  for (auto& [screen, window] : windows_) {
+    if (screen->visible() || window->isVisible()) window->Sync();
+  }
 }
 
 void QtShell::BringToFront() {

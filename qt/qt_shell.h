@@ -29,7 +29,7 @@ class QtShell final : public Host {
   void Press(Screen& screen, std::string_view button);
   // An item chosen from a screen's menu bar.
   void Choose(Screen& screen, const MenuNode& item);
-  // Every created window in step with the model.
+  // Every shown window in step with the model.
   void SyncAll();
   // Another start of the program asked for this one: its visible windows
   // come to the front.

@@ -9,84 +9,73 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "qt/convert.h"
-
 namespace hc::qt {
 
 ResultTable::ResultTable(const ControlSpec& entry, QWidget* parent)
-    : QTableWidget(parent), columnColors_(entry.columnColors.begin(), entry.columnColors.end()) {
-  setColumnCount(static_cast<int>(entry.columns.size()));
-  QStringList headers;
-  for (std::string_view c : entry.columns) headers << Q(c);
-  setHorizontalHeaderLabels(headers);
+    : QTableView(parent), model_(new TableModel(entry, this)) {
+  setModel(model_);
+  needed_.assign(static_cast<std::size_t>(model_->columnCount()), 0);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setWordWrap(false);
-  setTextElideMode(Qt::ElideNone);
-  horizontalHeader()->setResizeContentsPrecision(200);
+  setTextElideMode(Qt::ElideRight);
   verticalHeader()->setVisible(false);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setTextElideMode(Qt::ElideRight);
+  FitColumns();
 }
 
-void ResultTable::SetRows(const std::vector<std::vector<std::string>>& rows, const std::vector<Rgb>& rowColors,
-                          Rgb color) {
-  if (rows == shown_ && rowColors == colors_ && color == color_) return;
-  shown_ = rows;
-  colors_ = rowColors;
-  color_ = color;
-  setUpdatesEnabled(false);
-  clearContents();
-  setRowCount(static_cast<int>(rows.size()));
-  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const auto row = static_cast<std::size_t>(r);
-    const auto& cells = rows[row];
-    for (int k = 0; k < std::min(columnCount(), static_cast<int>(cells.size())); ++k) {
-      const auto column = static_cast<std::size_t>(k);
-      Rgb c = color;
-      if (row < rowColors.size()) {
-        c = rowColors[row];
-      } else if (column < columnColors_.size()) {
-        c = columnColors_[column];
-      }
-      auto* item = new QTableWidgetItem(QString::fromStdString(cells[column]));
-      item->setForeground(ToColor(c));
-      item->setToolTip(item->text());
-      setItem(r, k, item);
+void ResultTable::SetRows(const TableModel::Rows& rows, const std::vector<Rgb>& rowColors, Rgb color) {
+  if (model_->Set(rows, rowColors, color)) FitColumns();
+}
+
+void ResultTable::FitColumns() {
+  const int grid = showGrid() ? 1 : 0;
+  const std::vector<std::vector<int>> widest = model_->WidestRows(font());
+  for (int k = 0; k < model_->columnCount(); ++k) {
+    int width = horizontalHeader()->sectionSizeHint(k);
+    for (int row : widest[static_cast<std::size_t>(k)]) {
+      width = std::max(width, sizeHintForIndex(model_->index(row, k)).width() + grid);
     }
+    needed_[static_cast<std::size_t>(k)] = width;
   }
-  // Columns as wide as their figures and headers (measured over the first
-  // rows, as a ladder's figures grow steadily); room to spare is shared out
-  // among them, and where there is none the table scrolls sideways.
-  resizeColumnsToContents();
-  int needed = 0;
-  for (int k = 0; k < columnCount(); ++k) needed += columnWidth(k);
-  const int spare = viewport()->width() - needed;
-  if (spare > 0 && columnCount() > 0) {
-    for (int k = 0; k < columnCount(); ++k) setColumnWidth(k, columnWidth(k) + spare / columnCount());
+  ShareRoom();
+}
+
+void ResultTable::ShareRoom() {
+  const int columns = model_->columnCount();
+  if (columns == 0) return;
+  int sum = 0;
+  for (int w : needed_) sum += w;
+  const int share = std::max(0, viewport()->width() - sum) / columns;
+  for (int k = 0; k < columns; ++k) {
+    const int width = needed_[static_cast<std::size_t>(k)] + share;
+    if (columnWidth(k) != width) setColumnWidth(k, width);
   }
-  setUpdatesEnabled(true);
+}
+
+bool ResultTable::ShowsWhole(int row, int column) const {
+  const int grid = showGrid() ? 1 : 0;
+  return sizeHintForIndex(model_->index(row, column)).width() + grid <= columnWidth(column);
 }
 
 QString ResultTable::SelectedText() const {
   QStringList lines;
   QStringList head;
-  for (int k = 0; k < columnCount(); ++k) head << horizontalHeaderItem(k)->text();
+  for (int k = 0; k < model_->columnCount(); ++k) head << model_->Header(k);
   lines << head.join('\t');
-  const QModelIndexList selected = selectionModel()->selectedRows();
   std::vector<int> rowsToCopy;
-  for (const QModelIndex& i : selected) rowsToCopy.push_back(i.row());
+  for (const QModelIndex& i : selectionModel()->selectedRows()) rowsToCopy.push_back(i.row());
   std::sort(rowsToCopy.begin(), rowsToCopy.end());
   if (rowsToCopy.empty()) {
-    for (int r = 0; r < rowCount(); ++r) rowsToCopy.push_back(r);
+    for (int r = 0; r < model_->rowCount(); ++r) rowsToCopy.push_back(r);
   }
   for (int r : rowsToCopy) {
     QStringList cells;
-    for (int k = 0; k < columnCount(); ++k) {
-      const QTableWidgetItem* it = item(r, k);
-      cells << (it != nullptr ? it->text() : QString());
-    }
+    for (int k = 0; k < model_->columnCount(); ++k) cells << model_->Text(r, k);
     lines << cells.join('\t');
   }
   return lines.join('\n') + '\n';
@@ -100,7 +89,7 @@ void ResultTable::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  QTableView::keyPressEvent(event);
 }
 
 void ResultTable::contextMenuEvent(QContextMenuEvent* event) {
@@ -111,6 +100,21 @@ void ResultTable::contextMenuEvent(QContextMenuEvent* event) {
   QAction* chosen = menu.exec(event->globalPos());
   if (chosen == copy) CopySelection();
   if (chosen == all) selectAll();
+}
+
+void ResultTable::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    FitColumns();
+  }
+}
+
+bool ResultTable::viewportEvent(QEvent* event) {
+  const bool handled = QTableView::viewportEvent(event);
+  // The viewport narrows when a scroll bar appears and widens with the window.
+  if (event->type() == QEvent::Resize) ShareRoom();
+  return handled;
 }
 
 }  // namespace hc::qt

@@ -7,9 +7,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <algorithm>
+#include <cmath>
 
 #include "qt/caption_label.h"
 #include "qt/convert.h"
@@ -56,19 +55,6 @@ void SyncTextArea(QPlainTextEdit* area, const Control& c) {
 
 }  // namespace
 
-int FieldTextRoom(const QLineEdit& edit) {
-  QStyleOptionFrame option;
-  option.initFrom(&edit);
-  option.rect = edit.rect();
-  option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
-  option.midLineWidth = 0;
-  option.state |= QStyle::State_Sunken;
-  const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
-  const QMargins margins = edit.textMargins();
-  // QLineEdit keeps two pixels clear on either side of its text.
-  return contents.width() - margins.left() - margins.right() - 4;
-}
-
 std::string_view BackButton(const Screen& screen) {
   if (!screen.layout().backButton.empty()) return screen.layout().backButton;
   for (const Control& c : screen.controls()) {
@@ -80,23 +66,32 @@ std::string_view BackButton(const Screen& screen) {
 
 ScreenWindow::ScreenWindow(QtShell& shell, Screen& screen)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           (Resizable(screen.layout()) ? Qt::WindowMaximizeButtonHint : Qt::WindowType(0))),
       shell_(shell),
-      screen_(screen) {
+      screen_(screen),
+      resizable_(Resizable(screen.layout())) {
   setObjectName(Q(screen.name()));
   setAccessibleName(Q(screen.name()));
   setWindowTitle(QString::fromStdString(screen.title()));
   // The menu bar stands above the client area, which keeps the table's
-  // size; the window grows by the bar's height.
+  // size; the window grows by the bar's height. A resizable window starts
+  // at that size and cannot be made smaller.
   menuBar_ = BuildMenuBar(this, [this](const MenuNode& item) { shell_.Choose(screen_, item); });
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
-  const int width = shell.ToPixels(screen.clientWidth());
-  const int height = shell.ToPixels(screen.clientHeight());
+  tableClient_ = QSize(shell.ToPixels(screen.clientWidth()), shell.ToPixels(screen.clientHeight()));
+  const int width = tableClient_.width();
+  const int height = tableClient_.height();
   const int bar = menuBar_->sizeHint().height();
   menuBar_->setGeometry(0, 0, width, bar);
   client_->setGeometry(0, bar, width, height);
-  setFixedSize(width, bar + height);
+  if (resizable_) {
+    setMinimumSize(width, bar + height);
+    resize(width, bar + height);
+  } else {
+    setFixedSize(width, bar + height);
+  }
   Build();
   ApplyTabOrder();
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -108,7 +103,7 @@ QWidget* ScreenWindow::BuildWidget(const Control& c) {
   const std::string name(c.name());
   switch (c.kind()) {
     case Kind::Text: {
-      auto* edit = new QLineEdit(client_);
+      auto* edit = new FigureField(client_);
       QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& t) {
         if (Control* ctl = screen_.Find(name)) ctl->text = t.toStdString();
       });
@@ -151,13 +146,55 @@ QWidget* ScreenWindow::BuildWidget(const Control& c) {
 
 void ScreenWindow::Build() {
   for (const Control& c : screen_.controls()) {
-    const ControlSpec& s = *c.layout;
     QWidget* w = BuildWidget(c);
     w->setObjectName(Q(c.name()));
     w->setAccessibleName(Q(c.name()));
-    w->setGeometry(shell_.ToPixels(s.left), shell_.ToPixels(s.top), shell_.ToPixels(s.width),
-                   shell_.ToPixels(s.height));
+    w->setGeometry(ControlRect(c));
     widgets_.emplace(std::string(c.name()), w);
+  }
+}
+
+QRect ScreenWindow::ControlRect(const Control& c) const {
+  const ControlSpec& s = *c.layout;
+  const Anchors& a = s.anchors;
+  const double across = std::max(0, client_->width() - tableClient_.width());
+  const double down = std::max(0, client_->height() - tableClient_.height());
+  auto px = [this](int twips) { return shell_.ToPixels(twips); };
+  auto moved = [](int edge, double share, double growth) {
+    return edge + static_cast<int>(std::lround(share * growth));
+  };
+  const int left = moved(px(s.left), a.left, across);
+  const int top = moved(px(s.top), a.top, down);
+  const int right = moved(px(s.left) + px(s.width), a.right, across);
+  const int bottom = moved(px(s.top) + px(s.height), a.bottom, down);
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void ScreenWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int bar = menuBar_->height();
+  if (menuBar_->width() != width()) menuBar_->setGeometry(0, 0, width(), bar);
+  const QRect client(0, bar, width(), height() - bar);
+  if (client_->geometry() == client) return;
+  client_->setGeometry(client);
+  Relayout();
+}
+
+void ScreenWindow::Relayout() {
+  for (const Control& c : screen_.controls()) {
+    QWidget* w = ControlWidget(c.name());
+    if (w == nullptr) continue;
+    const QRect r = ControlRect(c);
+    auto* label = qobject_cast<CaptionLabel*>(w);
+    // A label sized to its caption keeps its size; its room is fitted below.
+    if (label != nullptr && c.layout->autoSize) {
+      w->move(r.topLeft());
+    } else if (w->geometry() != r) {
+      w->setGeometry(r);
+    }
+  }
+  for (const Control& c : screen_.controls()) {
+    if (auto* label = qobject_cast<CaptionLabel*>(ControlWidget(c.name()))) SyncLabel(label, c);
   }
 }
 
@@ -190,7 +227,7 @@ void ScreenWindow::Sync() {
     QWidget* w = ControlWidget(c.name());
     if (w == nullptr) continue;
     switch (c.kind()) {
-      case Kind::Text: SyncField(static_cast<QLineEdit*>(w), c); break;
+      case Kind::Text: SyncField(static_cast<FigureField*>(w), c); break;
       case Kind::Label: SyncLabel(static_cast<CaptionLabel*>(w), c); break;
       case Kind::Button: SyncButton(static_cast<QPushButton*>(w), c); break;
       case Kind::Option: SyncOption(static_cast<QRadioButton*>(w), c); break;
@@ -205,20 +242,9 @@ void ScreenWindow::Sync() {
   syncing_ = false;
 }
 
-void ScreenWindow::SyncField(QLineEdit* edit, const Control& c) {
-  const QString text = QString::fromStdString(c.text);
-  if (edit->isReadOnly() != c.readOnly) edit->setReadOnly(c.readOnly);
-  SetTextColor(edit, QPalette::Text, c.color);
-  SetFontOf(edit, c);
-  if (edit->text() != text) {
-    edit->setText(text);
-    // A figure wider than its field shows its leading digits; the user
-    // typing into the field keeps the cursor where it is.
-    if (!edit->hasFocus() || edit->isReadOnly()) edit->setCursorPosition(0);
-  }
-  const bool wider = QFontMetrics(edit->font()).horizontalAdvance(text) > FieldTextRoom(*edit);
-  const QString tip = wider ? text : QString();
-  if (edit->toolTip() != tip) edit->setToolTip(tip);
+void ScreenWindow::SyncField(FigureField* field, const Control& c) {
+  SetTextColor(field, QPalette::Text, c.color);
+  field->Show(QString::fromStdString(c.text), FontOf(c), c.readOnly);
 }
 
 void ScreenWindow::SyncLabel(CaptionLabel* label, const Control& c) {
@@ -250,37 +276,32 @@ void ScreenWindow::SyncTable(ResultTable* table, const Control& c) {
 }
 
 QSize ScreenWindow::Room(const Control& label, int lineHeight) const {
-  auto px = [this](int twips) { return shell_.ToPixels(twips); };
-  const ControlSpec& s = *label.layout;
-  const int left = px(s.left);
-  const int top = px(s.top);
-  const int rowBottom = top + std::max(px(s.height), lineHeight);
-  const int tableBottom = top + px(s.height);
+  const QRect own = ControlRect(label);
+  const int left = own.left();
+  const int top = own.top();
+  const int rowBottom = top + std::max(own.height(), lineHeight);
+  const int tableBottom = top + own.height();
   // Hidden controls and empty labels draw nothing a caption could run into.
   auto draws = [&label](const Control& o) {
     return &o != &label && o.visible && !(o.kind() == Kind::Label && o.text.empty());
   };
-  int right = px(screen_.clientWidth());
+  int right = client_->width();
   for (const Control& o : screen_.controls()) {
     if (!draws(o)) continue;
-    const ControlSpec& t = *o.layout;
-    const int otherLeft = px(t.left);
-    const int otherTop = px(t.top);
-    if (otherLeft > left && otherTop < rowBottom && top < otherTop + px(t.height)) right = std::min(right, otherLeft);
+    const QRect t = ControlRect(o);
+    if (t.left() > left && t.top() < rowBottom && top < t.top() + t.height()) right = std::min(right, t.left());
   }
   // Below: down to the next control under the caption's room, or the
   // window's bottom edge. A neighbour overlapping by a pixel or two of
   // rounding does not count.
-  int bottom = px(screen_.clientHeight());
+  int bottom = client_->height();
   for (const Control& o : screen_.controls()) {
     if (!draws(o)) continue;
-    const ControlSpec& t = *o.layout;
-    const int otherLeft = px(t.left);
-    const int otherTop = px(t.top);
-    const int overlap = std::min(right, otherLeft + px(t.width)) - std::max(left, otherLeft);
-    if (otherTop >= tableBottom && overlap > 2) bottom = std::min(bottom, otherTop);
+    const QRect t = ControlRect(o);
+    const int overlap = std::min(right, t.left() + t.width()) - std::max(left, t.left());
+    if (t.top() >= tableBottom && overlap > 2) bottom = std::min(bottom, t.top());
   }
-  return {std::max(1, right - left), std::max(px(s.height), bottom - top)};
+  return {std::max(1, right - left), std::max(own.height(), bottom - top)};
 }
 
 void ScreenWindow::PressBack() {

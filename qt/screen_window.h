@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "qt/caption_label.h"
+#include "qt/figure_field.h"
 #include "qt/result_table.h"
 #include "shell/app.h"
 
@@ -17,9 +18,6 @@ class QMenuBar;
 class QRadioButton;
 
 namespace hc::qt {
-
-// The width in pixels a field has for its text, inside its frame and margins.
-int FieldTextRoom(const QLineEdit& edit);
 
 // The button that takes the user back from a screen, pressed by Esc: the
 // one its table names, else the one captioned "切换回去" or "返回"; empty
@@ -48,17 +46,28 @@ class ScreenWindow final : public QWidget {
   QWidget* client() const { return client_; }
   // Brings the window in front of the others, restored if minimised.
   void BringToFront();
+  // Whether the user can resize and maximize the window (its table anchors
+  // controls to the window's edges).
+  bool resizable() const { return resizable_; }
+  // The rectangle in pixels the layout table gives a control in the client
+  // area as large as it is now: its table rectangle, whose edges the
+  // control's anchors move by their shares of the client's growth.
+  QRect ControlRect(const Control& c) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Build();
   QWidget* BuildWidget(const Control& c);
   void ApplyTabOrder();
+  // Places every control for the client's size, and fits the captions anew
+  // to the room they have there.
+  void Relayout();
   void PressBack();
-  void SyncField(QLineEdit* edit, const Control& c);
+  void SyncField(FigureField* field, const Control& c);
   void SyncLabel(CaptionLabel* label, const Control& c);
   void SyncButton(QPushButton* button, const Control& c);
   void SyncOption(QRadioButton* option, const Control& c);
@@ -72,6 +81,8 @@ class ScreenWindow final : public QWidget {
   Screen& screen_;
   QMenuBar* menuBar_ = nullptr;  // above the client area
   QWidget* client_ = nullptr;    // the area the layout table fills
+  QSize tableClient_;            // the client's size in the layout table, in pixels
+  bool resizable_ = false;
   std::map<std::string, QWidget*, std::less<>> widgets_;
   bool focused_ = false;
   bool syncing_ = false;

@@ -32,6 +32,25 @@ enum class Kind { Text, Label, Button, Option, Table, TextArea };
 // The default font size of every control that sets no font of its own.
 inline constexpr double kDefaultFontSize = 9;
 
+// How a control follows the edges of a window the user can resize: each of
+// its edges moves by a share of the client area's growth beyond the table's
+// size, across for the left and right edges, down for the top and bottom:
+// 0 keeps the edge where the table puts it, 1 keeps its distance to the
+// window's right or bottom edge. Two tables stacked share the room by
+// halves: the upper one's bottom edge and the lower one's top edge 0.5.
+// A screen whose table anchors any control can be resized and maximized,
+// and not made smaller than its table; the others keep their size.
+struct Anchors {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  constexpr bool any() const { return left != 0 || top != 0 || right != 0 || bottom != 0; }
+  friend constexpr bool operator==(const Anchors&, const Anchors&) = default;
+};
+
+// A control below a growing table: it keeps its distance to the bottom edge.
+inline constexpr Anchors kFollowBottom{.top = 1, .bottom = 1};
+// A table that takes all the added room.
+inline constexpr Anchors kFillRoom{.right = 1, .bottom = 1};
+
 // One control of a layout table: its state right after the screen's load.
 struct ControlSpec {
   std::string_view name;
@@ -51,6 +70,7 @@ struct ControlSpec {
   bool today = false;    // text fields: today's date at load, as YYYY-MM-DD
   std::span<const std::string_view> columns;  // tables: the column headers
   std::span<const Rgb> columnColors;          // tables: each column's text colour; empty: `color` for all
+  Anchors anchors;                            // how it follows a resizable window's edges
 
   constexpr ControlSpec Color(Rgb c) const {
     ControlSpec s = *this;
@@ -95,6 +115,12 @@ struct ControlSpec {
   constexpr ControlSpec TodayAtLoad() const {
     ControlSpec s = *this;
     s.today = true;
+    return s;
+  }
+  // A control whose edges follow a resizable window's right and bottom edges.
+  constexpr ControlSpec Anchored(Anchors a) const {
+    ControlSpec s = *this;
+    s.anchors = a;
     return s;
   }
   constexpr ControlSpec Font(std::string_view family, double size, bool isBold) const {
@@ -178,5 +204,14 @@ struct ScreenSpec {
   std::string_view placedLike;
   std::string_view backButton;  // the way back (Esc); empty: none
 };
+
+// Whether the user can resize and maximize the screen's window: its table
+// anchors a control to the window's edges.
+constexpr bool Resizable(const ScreenSpec& screen) {
+  for (const ControlSpec& c : screen.controls) {
+    if (c.anchors.any()) return true;
+  }
+  return false;
+}
 
 }  // namespace hc

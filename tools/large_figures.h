@@ -1,12 +1,18 @@
-// Large, realistic inputs for every screen: prices up to 3000, capital up to
-// 10,000,000, shares up to 1,000,000, and the step counts the screens allow.
-// The screenshots and the geometry test fill the input fields with them
-// before pressing the calculate buttons.
+// Large, realistic inputs for every screen, each accepted by its screen:
+// prices up to 3000, capital up to 10,000,000, shares up to 1,000,000, and
+// the step counts the screens allow. The screenshots and the geometry test
+// fill the input fields with them before pressing the calculate buttons;
+// the geometry test fails on any message such a press shows. A new screen
+// adds its rows here (and a line to kLargeRuns when its calculate button is
+// not its default button, or it shows another screen's results).
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
+
+#include "shell/app.h"
 
 namespace hc::figures {
 
@@ -81,6 +87,34 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form44", "Text4", "2500"},
     {"Form48", "Text1", std::string_view(kMonthlyBuys.data(), kMonthlyBuys.size())},
     {"Form48", "Text2", "2026-01-10"},  {"Form48", "Text3", "8765432.10"},
+    // A round trip of 1,000,000 shares at 2999.99 and 3000.77, at the rates
+    // of the screen's load texts.
+    {"Form40", "Text1", "2999.99"},  {"Form40", "Text2", "1000000"}, {"Form40", "Text3", "3000.77"},
+    {"Form40", "Text4", "2.5"},      {"Form40", "Text5", "5"},       {"Form40", "Text6", "5"},
+    {"Form40", "Text7", "0.1"},
+    // 60 limit days from a close of 2999.99.
+    {"Form41", "Text1", "2999.99"},  {"Form41", "Text2", "19.99"},   {"Form41", "Text3", "60"},
+    // The order ladder's grid, typed on the grid screen: the increasing
+    // grid at 10 000 steps each way of 0.01 % from 2999.99, whose figures
+    // reach 10^13 yuan.
+    {"Form42", "Text1", "2999.99"},  {"Form42", "Text2", "1000000"}, {"Form42", "Text3", "100"},
+    {"Form42", "Text4", "10000"},    {"Form42", "Text5", "10000"},   {"Form42", "Text6", "0.01"},
+};
+
+// How a screen is calculated with its large figures: its calculate button,
+// and for a screen that shows another screen's results, that screen (whose
+// fields the figures rows of this screen name) and the button pressed there
+// first. A screen not listed fills its own fields and presses its default
+// button.
+struct LargeRun {
+  std::string_view screen;
+  std::string_view button;
+  std::string_view source = {};
+  std::string_view sourceButton = {};
+};
+
+inline constexpr LargeRun kLargeRuns[] = {
+    {"Form42", "Command1", "Form39", "Command5"},
 };
 
 // The figure for an input field: from the table, else (the financial
@@ -91,6 +125,44 @@ inline std::string_view LargeFigure(std::string_view screen, std::string_view fi
     if (f.screen == screen && f.field == field) return f.text;
   }
   return fieldIndex % 2 == 0 ? "9876543.21" : "1234567.89";
+}
+
+// The run of a screen; its button is empty where the screen has nothing to
+// calculate.
+inline LargeRun LargeRunOf(const Screen& screen) {
+  for (const LargeRun& run : kLargeRuns) {
+    if (run.screen == screen.name()) return run;
+  }
+  return {screen.name(), screen.layout().defaultButton};
+}
+
+// Fills the input fields the user can type into now with the large figures
+// of a screen's rows, as if typed.
+inline void FillLargeFigures(Screen& filled, std::string_view figuresOf) {
+  int index = 0;
+  for (Control& c : filled.controls()) {
+    const bool field = c.kind() == Kind::Text || c.kind() == Kind::TextArea;
+    if (!field || c.readOnly || !c.visible || !c.enabled) continue;
+    c.text = std::string(LargeFigure(figuresOf, c.name(), index++));
+  }
+}
+
+// Calculates a screen with its large figures, pressing through
+// `press(Screen&, button)` (a window's press, or the model's). False where
+// the screen has nothing to calculate.
+template <class Press>
+bool CalculateWithLargeFigures(App& app, Screen& screen, Press&& press) {
+  const LargeRun run = LargeRunOf(screen);
+  if (run.button.empty()) return false;
+  if (run.source.empty()) {
+    FillLargeFigures(screen, screen.name());
+  } else {
+    Screen& source = app.Get(run.source);
+    FillLargeFigures(source, screen.name());
+    press(source, run.sourceButton);
+  }
+  press(screen, run.button);
+  return true;
 }
 
 }  // namespace hc::figures

@@ -1,7 +1,10 @@
 // Writes one PNG per screen, rendered by the real widgets: NAME.png right
 // after the screen's load, NAME-calculated.png after its calculate button
-// has been pressed with the load texts, and NAME-large.png after it has
-// been pressed with large, realistic figures in every input field.
+// has been pressed with the load texts, NAME-large.png after it has been
+// pressed with large, realistic figures in every input field (the figures
+// and the way each screen is calculated are in tools/large_figures.h), and
+// for a window the user can resize NAME-large-resized.png, half as large
+// again.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -45,40 +48,23 @@ int main(int argc, char** argv) {
       }
     };
     save(name + QStringLiteral(".png"));
-    if (entry.name == "Form42") {
-      // The order ladder shows the grid last computed on the grid screen:
-      // with its load texts, then with large figures.
-      hc::Screen& grid = shell.app().Get("Form39");
-      grid.Click("Command1");
-      shell.Press(screen, "Command1");
+    // A screen that shows another's results (the order ladder shows the
+    // grid last computed) calculates from that screen's load texts first.
+    const hc::figures::LargeRun run = hc::figures::LargeRunOf(screen);
+    if (run.button.empty()) continue;
+    if (!run.source.empty()) shell.app().Get(run.source).Click(run.sourceButton);
+    shell.Press(screen, run.button);
+    QApplication::processEvents();
+    save(name + QStringLiteral("-calculated.png"));
+    hc::figures::CalculateWithLargeFigures(
+        shell.app(), screen, [&shell](hc::Screen& s, std::string_view button) { shell.Press(s, button); });
+    QApplication::processEvents();
+    save(name + QStringLiteral("-large.png"));
+    // A window the user can resize, half as large again: its tables take the room.
+    if (window->resizable()) {
+      window->resize(window->width() * 3 / 2, window->height() * 3 / 2);
       QApplication::processEvents();
-      save(name + QStringLiteral("-calculated.png"));
-      int index = 0;
-      for (hc::Control& c : grid.controls()) {
-        if (c.kind() != hc::Kind::Text || c.readOnly || !c.visible) continue;
-        c.text = std::string(hc::figures::LargeFigure("Form39", c.name(), index++));
-      }
-      grid.Click("Command5");
-      shell.Press(screen, "Command1");
-      QApplication::processEvents();
-      save(name + QStringLiteral("-large.png"));
-      continue;
-    }
-    const std::string_view calc = screen.layout().defaultButton;
-    if (!calc.empty()) {
-      shell.Press(screen, calc);
-      QApplication::processEvents();
-      save(name + QStringLiteral("-calculated.png"));
-      int index = 0;
-      for (hc::Control& c : screen.controls()) {
-        const bool field = c.kind() == hc::Kind::Text || c.kind() == hc::Kind::TextArea;
-        if (!field || c.readOnly || !c.visible) continue;
-        c.text = std::string(hc::figures::LargeFigure(entry.name, c.name(), index++));
-      }
-      shell.SyncAll();
-      shell.Press(screen, calc);
-      QApplication::processEvents();
-      save(name + QStringLiteral("-large.png"));
+      save(name + QStringLiteral("-large-resized.png"));
     }
   }
   std::printf("%d images written to %s\n", written, argv[1]);

@@ -58,15 +58,16 @@ constexpr ControlSpec kControls[] = {
     ResultField("Text8", "", 3480, 2190, 900, 375).Color(kGreen),
     Label("Label9", "实际跌幅", 4440, 2310, 720, 180).Color(kGreen),
     ResultField("Text9", "", 5220, 2190, 855, 375).Color(kGreen),
-    // The ladder, one row a day.
-    Table("Table1", kLadderColumns, 120, 2640, 5955, 1560).ReadOnly().ColumnColors(kLadderColors),
-    // Buttons and footer.
-    Button("Command1", "计算", 120, 4320, 1290, 420),
-    Button("Command2", "清空文本框", 2452, 4320, 1290, 420),
-    Button("Command3", "切换回去", 4785, 4320, 1290, 420),
+    // The ladder, one row a day: it takes the room of a larger window.
+    Table("Table1", kLadderColumns, 120, 2640, 5955, 1560).ReadOnly().ColumnColors(kLadderColors).Anchored(kFillRoom),
+    // Buttons and footer, at their distance to the bottom edge.
+    Button("Command1", "计算", 120, 4320, 1290, 420).Anchored(kFollowBottom),
+    Button("Command2", "清空文本框", 2452, 4320, 1290, 420).Anchored(kFollowBottom),
+    Button("Command3", "切换回去", 4785, 4320, 1290, 420).Anchored(kFollowBottom),
     Label("Label10", "仅作辅助计算，不能作投资决策用。", 120, 4920, 735, 180)
         .Color(kDarkGrey)
-        .Font("宋体", 10, true),
+        .Font("宋体", 10, true)
+        .Anchored(kFollowBottom),
 };
 
 constexpr std::string_view kTabOrder[] = {"Text1",   "Option1", "Option2",  "Option3",  "Option4",

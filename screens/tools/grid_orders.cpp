@@ -24,38 +24,47 @@ constexpr int kSummaryRows[] = {3270, 3600, 3930};
 constexpr int kFieldHeight = 300;
 constexpr int Caption(int row) { return row + 60; }
 
+// A larger window gives its added height to the two tables, half each, and
+// its added width to the tables and the grid's line; what stands below the
+// tables keeps its distance to the bottom edge.
+constexpr Anchors kUpperTable{.right = 1, .bottom = 0.5};
+constexpr Anchors kBetweenTables{.top = 0.5, .bottom = 0.5};
+constexpr Anchors kLowerTable{.top = 0.5, .right = 1, .bottom = 1};
+constexpr Anchors kAcross{.right = 1};
+
 constexpr ControlSpec kControls[] = {
     OptionButton("Option1", "股票（0.01元）", 1, 120, 90, 1800, 285).Checked(),
     OptionButton("Option2", "基金（0.001元）", 1, 2040, 90, 1900, 285),
-    Label("Label1", kNoGrid, 120, 420, 5955, 405).FixedSize(),
+    Label("Label1", kNoGrid, 120, 420, 5955, 405).FixedSize().Anchored(kAcross),
     Label("Label2", "卖出挂单", 120, 840, 1200, 180),
-    Table("Table1", kSellColumns, 120, 1110, 5955, 900).ReadOnly(),
-    Label("Label3", "买入挂单", 120, 2055, 1200, 180),
-    Table("Table2", kBuyColumns, 120, 2325, 5955, 900).ReadOnly(),
+    Table("Table1", kSellColumns, 120, 1110, 5955, 900).ReadOnly().Anchored(kUpperTable),
+    Label("Label3", "买入挂单", 120, 2055, 1200, 180).Anchored(kBetweenTables),
+    Table("Table2", kBuyColumns, 120, 2325, 5955, 900).ReadOnly().Anchored(kLowerTable),
     // Summary: the sells on the left, the buys on the right.
-    Label("Label4", "卖出手续费合计：", 120, Caption(kSummaryRows[0]), 1440, 180),
-    ResultField("Text1", "", 1560, kSummaryRows[0], 1080, kFieldHeight),
-    Label("Label9", "元", 2680, Caption(kSummaryRows[0]), 200, 180),
-    Label("Label5", "卖完后净盈利：", 120, Caption(kSummaryRows[1]), 1440, 180),
-    ResultField("Text2", "", 1560, kSummaryRows[1], 1080, kFieldHeight),
-    Label("Label10", "元", 2680, Caption(kSummaryRows[1]), 200, 180),
-    Label("Label6", "买入手续费合计：", 3000, Caption(kSummaryRows[0]), 1440, 180),
-    ResultField("Text3", "", 4440, kSummaryRows[0], 1080, kFieldHeight),
-    Label("Label11", "元", 5560, Caption(kSummaryRows[0]), 200, 180),
-    Label("Label7", "买完后持股：", 3000, Caption(kSummaryRows[1]), 1440, 180),
-    ResultField("Text4", "", 4440, kSummaryRows[1], 1080, kFieldHeight),
-    Label("Label12", "股", 5560, Caption(kSummaryRows[1]), 200, 180),
-    Label("Label8", "买完后成本价：", 3000, Caption(kSummaryRows[2]), 1440, 180),
-    ResultField("Text5", "", 4440, kSummaryRows[2], 1080, kFieldHeight),
-    Label("Label13", "元", 5560, Caption(kSummaryRows[2]), 200, 180),
+    Label("Label4", "卖出手续费合计：", 120, Caption(kSummaryRows[0]), 1440, 180).Anchored(kFollowBottom),
+    ResultField("Text1", "", 1560, kSummaryRows[0], 1080, kFieldHeight).Anchored(kFollowBottom),
+    Label("Label9", "元", 2680, Caption(kSummaryRows[0]), 200, 180).Anchored(kFollowBottom),
+    Label("Label5", "卖完后净盈利：", 120, Caption(kSummaryRows[1]), 1440, 180).Anchored(kFollowBottom),
+    ResultField("Text2", "", 1560, kSummaryRows[1], 1080, kFieldHeight).Anchored(kFollowBottom),
+    Label("Label10", "元", 2680, Caption(kSummaryRows[1]), 200, 180).Anchored(kFollowBottom),
+    Label("Label6", "买入手续费合计：", 3000, Caption(kSummaryRows[0]), 1440, 180).Anchored(kFollowBottom),
+    ResultField("Text3", "", 4440, kSummaryRows[0], 1080, kFieldHeight).Anchored(kFollowBottom),
+    Label("Label11", "元", 5560, Caption(kSummaryRows[0]), 200, 180).Anchored(kFollowBottom),
+    Label("Label7", "买完后持股：", 3000, Caption(kSummaryRows[1]), 1440, 180).Anchored(kFollowBottom),
+    ResultField("Text4", "", 4440, kSummaryRows[1], 1080, kFieldHeight).Anchored(kFollowBottom),
+    Label("Label12", "股", 5560, Caption(kSummaryRows[1]), 200, 180).Anchored(kFollowBottom),
+    Label("Label8", "买完后成本价：", 3000, Caption(kSummaryRows[2]), 1440, 180).Anchored(kFollowBottom),
+    ResultField("Text5", "", 4440, kSummaryRows[2], 1080, kFieldHeight).Anchored(kFollowBottom),
+    Label("Label13", "元", 5560, Caption(kSummaryRows[2]), 200, 180).Anchored(kFollowBottom),
     // Buttons and footer.
-    Button("Command1", "刷新", 120, 4305, 1300, 375),
-    Button("Command2", "复制明细", 1560, 4305, 1300, 375),
-    Button("Command3", "保存为CSV", 3000, 4305, 1300, 375),
-    Button("Command4", "切换回去", 4440, 4305, 1300, 375),
+    Button("Command1", "刷新", 120, 4305, 1300, 375).Anchored(kFollowBottom),
+    Button("Command2", "复制明细", 1560, 4305, 1300, 375).Anchored(kFollowBottom),
+    Button("Command3", "保存为CSV", 3000, 4305, 1300, 375).Anchored(kFollowBottom),
+    Button("Command4", "切换回去", 4440, 4305, 1300, 375).Anchored(kFollowBottom),
     Label("Label14", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
         .Color(kDarkGrey)
-        .Font("宋体", 10, true),
+        .Font("宋体", 10, true)
+        .Anchored(kFollowBottom),
 };
 
 constexpr std::string_view kTabOrder[] = {"Option1",  "Option2",  "Table1",   "Table2",

@@ -1,12 +1,17 @@
 // Every screen readable at real figures, at the display scale the test runs
 // under (1, and 2 in the scaled CTest run): at load, after each calculate
-// or clear button with the load texts, and after each with large, realistic
-// figures in every input field, every visible control's text fits its
-// widget whole, no two controls' drawn texts overlap where their table
-// rectangles do not, and every widget lies inside its window.
+// or clear button with the load texts, after calculating with its large,
+// realistic figures (which every screen accepts: any message fails) and
+// after each other button with them, and for a window the user can resize,
+// at half as large again: every visible control's text fits its widget
+// whole (a field's may end in "…" with the whole text as its tooltip), every
+// table cell in view shows whole, no two controls' drawn texts overlap where
+// their table rectangles do not, and every widget lies inside its window.
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QtTest>
+
+#include <map>
 
 #include "qt/fonts.h"
 #include "qt/qt_shell.h"
@@ -62,19 +67,30 @@ QStringList Faults(hc::qt::ScreenWindow& window, const QString& state) {
       if (TextWidth(button->font(), button->text()) > room.width() || metrics.height() > button->height()) {
         fault(c, QStringLiteral("caption [%1] cut").arg(button->text()));
       }
-    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      if (metrics.height() > edit->contentsRect().height()) fault(c, QStringLiteral("text taller than the field"));
-      // A figure wider than its field shows its leading digits and the
-      // whole figure as a tooltip.
-      if (TextWidth(edit->font(), edit->text()) > hc::qt::FieldTextRoom(*edit) &&
-          (edit->toolTip() != edit->text() || (!edit->hasFocus() && edit->cursorPosition() != 0))) {
-        fault(c, QStringLiteral("[%1] cut without its leading digits or tooltip").arg(edit->text()));
+    } else if (auto* field = qobject_cast<hc::qt::FigureField*>(w)) {
+      if (metrics.height() > field->contentsRect().height()) fault(c, QStringLiteral("text taller than the field"));
+      if (w->font().pointSizeF() < hc::qt::kSmallestFontSize) fault(c, QStringLiteral("font below 7 pt"));
+      // A text wider than its field even at the smallest size ends in "…"
+      // and is whole in its tooltip.
+      if (TextWidth(field->font(), field->text()) > hc::qt::FieldTextRoom(*field) &&
+          (!field->elided() || field->toolTip() != field->text())) {
+        fault(c, QStringLiteral("[%1] cut without a mark").arg(field->text()));
+      }
+    } else if (auto* table = qobject_cast<hc::qt::ResultTable*>(w)) {
+      const hc::qt::TableModel& model = table->Model();
+      for (int k = 0; k < model.columnCount(); ++k) {
+        if (table->columnWidth(k) < table->NeededWidth(k)) fault(c, QStringLiteral("column %1 narrowed").arg(k));
+      }
+      const int first = table->rowAt(0);
+      int last = table->rowAt(table->viewport()->height() - 1);
+      if (last < 0) last = model.rowCount() - 1;
+      for (int r = std::max(first, 0); first >= 0 && r <= last; ++r) {
+        for (int k = 0; k < model.columnCount(); ++k) {
+          if (!table->ShowsWhole(r, k)) fault(c, QStringLiteral("cell [%1] cut").arg(model.Text(r, k)));
+        }
       }
     }
-    const hc::ControlSpec& s = *c.layout;
-    if (const QRect r = DrawnRect(w); !r.isEmpty()) {
-      drawn.push_back({&c, r, QRect(Px(s.left), Px(s.top), Px(s.width), Px(s.height))});
-    }
+    if (const QRect r = DrawnRect(w); !r.isEmpty()) drawn.push_back({&c, r, window.ControlRect(c)});
   }
   for (std::size_t i = 0; i < drawn.size(); ++i) {
     for (std::size_t j = i + 1; j < drawn.size(); ++j) {
@@ -86,15 +102,54 @@ QStringList Faults(hc::qt::ScreenWindow& window, const QString& state) {
   return faults;
 }
 
-// Fills every input field with its large figure, as if typed.
-void FillLargeFigures(hc::qt::QtShell& shell, hc::Screen& screen) {
-  int index = 0;
-  for (hc::Control& c : screen.controls()) {
-    const bool field = c.kind() == hc::Kind::Text || c.kind() == hc::Kind::TextArea;
-    if (!field || c.readOnly || !c.visible || !c.enabled) continue;
-    c.text = std::string(hc::figures::LargeFigure(screen.name(), c.name(), index++));
+// The window half as large again, and then as small as the user can make
+// it: a window that can be resized gives the added height to its tables
+// (together) and the added width to each; the controls below the tables keep
+// their distance to the bottom edge, those above them their place; it is
+// never smaller than its table. The others keep their size.
+QStringList ResizeFaults(hc::qt::ScreenWindow& window) {
+  QStringList faults;
+  const QSize table = window.size();
+  std::map<std::string, QRect, std::less<>> before;
+  int tablesTop = table.height();
+  int tablesBottom = 0;
+  for (const hc::Control& c : window.screen().controls()) {
+    const QRect r = window.ControlWidget(c.name())->geometry();
+    before.emplace(std::string(c.name()), r);
+    if (c.kind() == hc::Kind::Table) {
+      tablesTop = std::min(tablesTop, r.top());
+      tablesBottom = std::max(tablesBottom, r.bottom());
+    }
   }
-  shell.SyncAll();
+  const QSize larger(table.width() * 3 / 2, table.height() * 3 / 2);
+  window.resize(larger);
+  QApplication::processEvents();
+  if (!window.resizable()) {
+    if (window.size() != table) faults << QStringLiteral("a fixed window resized");
+    return faults;
+  }
+  if (window.size() != larger) return {QStringLiteral("not resized")};
+  const QSize added = larger - table;
+  int grown = 0;
+  for (const hc::Control& c : window.screen().controls()) {
+    const QRect was = before.find(c.name())->second;
+    const QRect now = window.ControlWidget(c.name())->geometry();
+    const QString name = Q(c.name());
+    if (c.kind() == hc::Kind::Table) {
+      grown += now.height() - was.height();
+      if (now.width() - was.width() != added.width()) faults << name + QStringLiteral(" not as much wider");
+    } else if (was.top() > tablesBottom && now.topLeft() != was.topLeft() + QPoint(0, added.height())) {
+      faults << name + QStringLiteral(" below the tables moved off its distance to the bottom");
+    } else if (was.bottom() < tablesTop && now.topLeft() != was.topLeft()) {
+      faults << name + QStringLiteral(" above the tables moved");
+    }
+  }
+  if (grown != added.height()) faults << QStringLiteral("tables grew by %1 of %2").arg(grown).arg(added.height());
+  faults << Faults(window, QStringLiteral("resized"));
+  window.resize(table / 2);
+  QApplication::processEvents();
+  if (window.size() != table) faults << QStringLiteral("smaller than its table");
+  return faults;
 }
 
 }  // namespace
@@ -119,18 +174,37 @@ class GeometryTest : public QObject {
     QApplication::processEvents();
     QStringList faults = Faults(*window, QStringLiteral("load"));
 
-    for (bool large : {false, true}) {
+    auto press = [&shell](hc::Screen& on, std::string_view button) { shell.Press(on, button); };
+    for (const std::string& button : WorkButtons(model)) {
+      if (!model.At(button).visible || !model.At(button).enabled) continue;
+      press(model, button);
+      QApplication::processEvents();
+      faults << Faults(*window, QStringLiteral("load texts ") + Q(button));
+    }
+    watchdog.TakeMessages();
+
+    // The large figures: accepted, and shown whole.
+    if (hc::figures::CalculateWithLargeFigures(shell.app(), model, press)) {
+      QApplication::processEvents();
+      faults << Faults(*window, QStringLiteral("large"));
+      for (const QString& m : watchdog.TakeMessages()) faults << QStringLiteral("large figures refused: ") + m;
+      // The other buttons with them, where the screen's own fields hold them.
+      const hc::figures::LargeRun run = hc::figures::LargeRunOf(model);
       for (const std::string& button : WorkButtons(model)) {
+        if (!run.source.empty() || button == run.button) continue;
         if (!model.At(button).visible || !model.At(button).enabled) continue;
-        if (large) FillLargeFigures(shell, model);
-        shell.Press(model, button);
+        hc::figures::FillLargeFigures(model, model.name());
+        press(model, button);
         QApplication::processEvents();
-        faults << Faults(*window, (large ? QStringLiteral("large ") : QStringLiteral("load texts ")) + Q(button));
+        faults << Faults(*window, QStringLiteral("large ") + Q(button));
         for (const QString& m : watchdog.TakeMessages()) {
-          if (large && !m.startsWith(QStringLiteral("prompt:"))) faults << QStringLiteral("large ") + Q(button) + QStringLiteral(": ") + m;
+          if (!m.startsWith(QStringLiteral("prompt:"))) {
+            faults << QStringLiteral("large ") + Q(button) + QStringLiteral(": ") + m;
+          }
         }
       }
     }
+    faults << ResizeFaults(*window);
     faults.removeDuplicates();
     QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
   }

@@ -5,7 +5,10 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFontMetricsF>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -20,6 +23,7 @@
 #include "qt/menu_bar.h"
 #include "qt/qt_shell.h"
 #include "shell/registry.h"
+#include "tools/large_figures.h"
 
 namespace {
 
@@ -118,8 +122,8 @@ class ToolWidgetsTest : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
     auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table1"));
     QVERIFY(table != nullptr);
-    QCOMPARE(table->rowCount(), 5);
-    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("12.10"));
+    QCOMPARE(table->Model().rowCount(), 5);
+    QCOMPARE(table->Model().Text(1, 1), QStringLiteral("12.10"));
     table->setFocus();
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QString all = QApplication::clipboard()->text();
@@ -142,9 +146,9 @@ class ToolWidgetsTest : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command2")), Qt::LeftButton);
     const QStringList lines = QApplication::clipboard()->text().split('\n');
     auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table1"));
-    QVERIFY(table != nullptr && table->rowCount() > 0);
+    QVERIFY(table != nullptr && table->Model().rowCount() > 0);
     QStringList first;
-    for (int k = 0; k < table->columnCount(); ++k) first << table->item(0, k)->text();
+    for (int k = 0; k < table->Model().columnCount(); ++k) first << table->Model().Text(0, k);
     QVERIFY2(lines.contains(first.join('\t')), qPrintable(first.join('\t')));
   }
 
@@ -191,6 +195,98 @@ class ToolWidgetsTest : public QObject {
     QCOMPARE(model.text("Text1"), std::string("2025-01-10 1000\n2025-02-10 1000"));
   }
 
+  // The order ladder at its limit, scrolled to its last rows: every cell in
+  // view is whole, the columns being as wide as the widest text of any row;
+  // a column the user narrows ends its cells in "…", each whole in its tooltip.
+  void ladder_end_shows_whole() {
+    hc::qt::QtShell shell;
+    hc::Screen& ladder = shell.app().Get("Form42");
+    hc::figures::CalculateWithLargeFigures(shell.app(), ladder,
+                                           [&shell](hc::Screen& s, std::string_view b) { shell.Press(s, b); });
+    ladder.Show();
+    QApplication::processEvents();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form42");
+    for (const char* name : {"Table1", "Table2"}) {
+      auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget(name));
+      QVERIFY(table != nullptr);
+      const hc::qt::TableModel& model = table->Model();
+      QCOMPARE(model.rowCount(), 10000);
+      table->scrollToBottom();
+      QApplication::processEvents();
+      const int first = table->rowAt(0);
+      QVERIFY(first > 9000);
+      const int last = table->rowAt(table->viewport()->height() - 1);
+      QVERIFY(last == -1 || last == 9999);
+      for (int r = first; r < model.rowCount(); ++r) {
+        for (int k = 0; k < model.columnCount(); ++k) {
+          const QString where = QStringLiteral("%1 row %2: [%3]").arg(name).arg(r).arg(model.Text(r, k));
+          QVERIFY2(table->ShowsWhole(r, k), qPrintable(where));
+        }
+      }
+    }
+    auto* buys = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table2"));
+    QCOMPARE(buys->Model().Text(9999, 0), QStringLiteral("买10000"));
+    buys->setColumnWidth(6, buys->NeededWidth(6) / 2);
+    QVERIFY(!buys->ShowsWhole(9999, 6));
+    QCOMPARE(buys->textElideMode(), Qt::ElideRight);
+    QCOMPARE(buys->Model().index(9999, 6).data(Qt::ToolTipRole).toString(), buys->Model().Text(9999, 6));
+  }
+
+  // A field never hides part of its text without a mark: a result wider
+  // than its field is drawn smaller, down to 7 pt, and past that ends in "…"
+  // with the whole text as its tooltip; an input field scrolls as Qt's do
+  // while the user edits it, and is fitted the same way once left.
+  void fields_show_whole_or_marked() {
+    hc::qt::QtShell shell;
+    hc::Screen& costs = shell.app().Get("Form40");
+    costs.Show();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form40");
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto field = [w](const char* name) { return qobject_cast<hc::qt::FigureField*>(w->ControlWidget(name)); };
+    costs.text("Text1") = "2999.99";
+    costs.text("Text2") = "1000000";
+    costs.text("Text3") = "3000.77";
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
+    hc::qt::FigureField* cost = field("Text11");
+    QCOMPARE(cost->text(), QStringLiteral("3000769997.40"));
+    QVERIFY(!cost->elided());
+    QVERIFY(cost->font().pointSizeF() < cost->tableFont().pointSizeF());
+    QVERIFY(cost->font().pointSizeF() >= hc::qt::kSmallestFontSize);
+    QVERIFY(QFontMetricsF(cost->font()).horizontalAdvance(cost->text()) <= hc::qt::FieldTextRoom(*cost));
+
+    const QString longer = QStringLiteral("12345678901234567890123456789.5");
+    hc::qt::FigureField* price = field("Text1");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, longer);
+    QCOMPARE(price->text(), longer);
+    QCOMPARE(price->font(), price->tableFont());
+    QVERIFY(!price->elided());
+    field("Text2")->setFocus();
+    QVERIFY(price->elided());
+    QCOMPARE(price->text(), longer);
+    QCOMPARE(price->toolTip(), longer);
+    QCOMPARE(costs.text("Text1"), longer.toStdString());
+  }
+
+  // A press on another screen leaves a table as it is, scrolled and selected.
+  void tables_keep_their_place_across_presses() {
+    hc::qt::QtShell shell;
+    shell.Start();
+    MenuAction(Shown(shell, "Form1")->menuBar(), QStringLiteral("Form41"))->trigger();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form41");
+    shell.app().Get("Form41").text("Text3") = "60";
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
+    auto* table = qobject_cast<hc::qt::ResultTable*>(w->ControlWidget("Table1"));
+    table->scrollToBottom();
+    table->selectRow(58);
+    const int top = table->rowAt(0);
+    QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget("Command1")), Qt::LeftButton);
+    QCOMPARE(table->rowAt(0), top);
+    QCOMPARE(table->selectionModel()->selectedRows().size(), qsizetype(1));
+  }
+
   // The file is written whole or not at all.
   void saving_is_all_or_nothing() {
     QTemporaryDir dir;
@@ -200,15 +296,78 @@ class ToolWidgetsTest : public QObject {
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("\xEF\xBB\xBF" "a,b\n"));
-    f.close();
-    // A folder that does not exist: nothing is written, and it says why.
-    const QString nowhere = dir.filePath(QStringLiteral("无此文件夹/x.csv"));
-    QVERIFY(!hc::qt::WriteFileAtomically(nowhere, QByteArray("x"), &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(nowhere));
-    // A failed write leaves the earlier file as it was, and no stray file.
-    QVERIFY(!hc::qt::WriteFileAtomically(dir.path(), QByteArray("x"), &error));  // a folder, not a file
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("网格挂单明细.csv")});
+  }
+
+  // A failed save leaves the earlier file as it was and no stray file, and
+  // names its cause: a full disk and the others stood in for by writes that
+  // fail with the system's error number.
+  void failed_save_names_its_cause_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("folder") << QString() << 0 << QStringLiteral("这是一个文件夹，不是文件。");
+    QTest::newRow("no folder") << QStringLiteral("无此文件夹/明细.csv") << 0 << QStringLiteral("文件夹不存在。");
+    QTest::newRow("full disk") << QStringLiteral("旧.csv") << ENOSPC << QStringLiteral("磁盘空间不足。");
+    QTest::newRow("no permission") << QStringLiteral("旧.csv") << EACCES
+                                   << QStringLiteral("没有写入这个文件夹的权限。");
+    QTest::newRow("read-only disk") << QStringLiteral("旧.csv") << EROFS << QStringLiteral("磁盘是只读的。");
+  }
+  void failed_save_names_its_cause() {
+    QFETCH(QString, name);
+    QFETCH(int, failure);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("旧.csv"));
+    QVERIFY(hc::qt::WriteFileAtomically(old, QByteArray("old\n"), nullptr));
+    QString error;
+    const QString path = name.isEmpty() ? dir.path() : dir.filePath(name);
+    QVERIFY(!hc::qt::WriteFileAtomically(path, QByteArray("new\n"), &error, failure));
+    QCOMPARE(error, cause);
+    QFile f(old);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("旧.csv")});
+  }
+
+  // The save dialog is the program's own, its files shown by name alone:
+  // a name typed without an extension is saved with ".csv", and the
+  // kernel's files (whose reading can wait for good) do not stop it.
+  void save_dialog_adds_csv_and_reads_no_file() {
+    QTemporaryDir dir;
+    bool byName = false;
+    bool proc = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      poll.stop();
+      byName = dynamic_cast<const hc::qt::NameOnlyIconProvider*>(dialog->iconProvider()) != nullptr;
+      // A look into /proc first, as a user typing it would take.
+      dialog->setDirectory(QStringLiteral("/proc"));
+      QTest::qWait(300);
+      proc = true;
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (name == nullptr) return dialog->reject();
+      name->setText(dir.filePath(QStringLiteral("明细")));
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    poll.start(10);
+    QVERIFY(hc::qt::SaveWithDialog(nullptr, QStringLiteral("网格挂单明细.csv"), QByteArray("a,b\n")));
+    QVERIFY(byName);
+    QVERIFY(proc);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("明细.csv")});
+
+    // Contents that would say PDF or PNG change nothing.
+    hc::qt::NameOnlyIconProvider icons;
+    for (const auto& [file, bytes] :
+         {std::pair{"a", QByteArray("%PDF-1.4\n")}, {"b", QByteArray("\x89PNG\r\n\x1a\n")}}) {
+      QFile f(dir.filePath(QString::fromLatin1(file)));
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(bytes);
+      f.close();
+      QCOMPARE(icons.type(QFileInfo(f.fileName())), QStringLiteral("文件"));
+    }
+    QCOMPARE(icons.type(QFileInfo(dir.path())), QStringLiteral("文件夹"));
   }
 
   // The about window: the program, the disclaimer, and a close button.

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStringList>
-#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -198,9 +197,10 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
     QString color;
     bool readOnly = false;
     QFont font = w != nullptr ? w->font() : QFont();
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    if (auto* edit = qobject_cast<qt::FigureField*>(w)) {
       kind = QStringLiteral("text");
       text = edit->text();
+      font = edit->tableFont();  // it may draw a long text smaller, which the geometry test measures
       color = edit->palette().color(QPalette::Text).name();
       readOnly = edit->isReadOnly();
     } else if (auto* label = qobject_cast<qt::CaptionLabel*>(w)) {
@@ -221,7 +221,7 @@ inline QStringList DescribeWidgets(qt::ScreenWindow& window) {
       text = area->toPlainText();
       color = area->palette().color(QPalette::Text).name();
       readOnly = area->isReadOnly();
-    } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+    } else if (auto* table = qobject_cast<qt::ResultTable*>(w)) {
       kind = QStringLiteral("table");
       color = ColorName(c.color);  // the cells carry the colours
       readOnly = table->editTriggers() == QAbstractItemView::NoEditTriggers;
