@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "numeric/checked.h"
+#include "numeric/power.h"
 
 namespace hc {
 
@@ -470,7 +471,7 @@ Num Power(Num base, Num exponent) {
   double e = exponent.v();
   if (b < 0 && e != std::trunc(e)) throw CalcError(ErrorKind::InvalidArgument);
   if (b == 0 && e < 0) throw CalcError(ErrorKind::DivisionByZero);
-  double r = std::pow(b, e);
+  double r = PowerRounded(b, e);
   if (!std::isfinite(r)) throw CalcError(ErrorKind::Overflow);
   return Num(r);
 }
