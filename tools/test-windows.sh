@@ -54,12 +54,24 @@ fail() {
   echo "windows: FAILED: $*"
   failures=$((failures + 1))
 }
+# The first line where two outputs differ, its bytes shown (a "^M" before
+# the "$" at its end is a carriage return).
+show_difference() {
+  local line
+  line=$(cmp "$1" "$2" 2>&1 | sed -n 's/.* differ: .* line \([0-9]*\)$/\1/p' || true)
+  if [ -z "$line" ]; then
+    cmp "$1" "$2" 2>&1 | sed 's/^/    /' || true
+    return
+  fi
+  echo "    line $line, expected: $(sed -n "${line}p" "$1" | cat -A | cut -c1-160)"
+  echo "    line $line, got:      $(sed -n "${line}p" "$2" | cat -A | cut -c1-160)"
+}
 
 # Unit tests, all in one process.
 if wine "$bin/unit_tests.exe" --gtest_brief=1 >"$build/unit_tests.log" 2>&1; then
   echo "windows: unit tests: $(grep -a 'PASSED' "$build/unit_tests.log" | tr -d '\r')"
 else
-  grep -a -E 'FAILED|Failure|error' "$build/unit_tests.log" | tr -d '\r' | head -40
+  grep -a -E 'FAILED|Failure|error' "$build/unit_tests.log" | tr -d '\r' | head -40 || true
   fail "unit tests (log: $build/unit_tests.log)"
 fi
 
@@ -75,7 +87,7 @@ count=$(find "$scripts" -name '*.hcs' | wc -l)
 if wine "$bin/script_runner.exe" "$scripts"/*.hcs >"$build/script_runner.log" 2>&1; then
   echo "windows: $count scripts pass the script runner"
 else
-  grep -a -v ' 0 mismatches' "$build/script_runner.log" | tr -d '\r' | head -60
+  grep -a -v ' 0 mismatches' "$build/script_runner.log" | tr -d '\r' | head -60 || true
   fail "screen scripts in the script runner (log: $build/script_runner.log)"
 fi
 
@@ -90,7 +102,7 @@ for script in "$scripts"/*.hcs; do
   wine "$bin/hengchuan-script.exe" "$build/run/$name.in" >"$build/run/$name.out" 2>"$build/run/$name.err" || status=$?
   if [ "$status" = 1 ] || ! cmp -s "$build/run/$name.expected" "$build/run/$name.out"; then
     fail "hengchuan-script.exe on $name.hcs (status $status): output differs from its expected lines"
-    diff "$build/run/$name.expected" "$build/run/$name.out" | head -10 | cat -A | cut -c1-160
+    show_difference "$build/run/$name.expected" "$build/run/$name.out"
     mismatched=$((mismatched + 1))
   fi
 done
@@ -108,7 +120,7 @@ if [ -x "$linux_driver" ]; then
   if cmp -s "$build/run/random_figures.linux" "$build/run/random_figures.windows"; then
     echo "windows: $(wc -l <"$generated") commands of random figures print the same $lines lines as on Linux"
   else
-    diff "$build/run/random_figures.linux" "$build/run/random_figures.windows" | head -20 | cat -A | cut -c1-160
+    show_difference "$build/run/random_figures.linux" "$build/run/random_figures.windows"
     fail "random figures differ from the Linux driver's (script: $generated)"
   fi
 else
