@@ -253,7 +253,15 @@ double PowerRounded(double x, double y) {
   if (double exact = 0.0; ExactWholePower(x, y, exact)) return sign * exact;
 
   const Constants& k = TheConstants();
-  const DD logX = Log(x, k);
+  // A grid ladder raises one base to every step count in turn: the base's
+  // logarithm is kept from the call before.
+  thread_local double lastBase = 0.0;  // never a base here: 0 returned above
+  thread_local DD lastLog{0.0, 0.0};
+  if (x != lastBase) {
+    lastLog = Log(x, k);
+    lastBase = x;
+  }
+  const DD logX = lastLog;
   const double estimate = y * logX.hi;
   if (estimate > 710.0) return sign * std::numeric_limits<double>::infinity();
   if (estimate < -746.0) return sign * 0.0;
