@@ -137,7 +137,7 @@ class NumberBuffer {
 };
 
 // The decimal exponent of the first significant digit of a gathered number
-// "[-]digits[.digits][e[-]digits]": 0 for 1.5, -3 for 0.00123, 2 for 1.5e2.
+// "[-]digits[.digits][e[+-]digits]": 0 for 1.5, -3 for 0.00123, 2 for 1.5e2.
 // The exponent has at most a dozen digits, so nothing overflows.
 long long LeadingExponent(std::string_view s) {
   std::size_t i = s.empty() || s[0] != '-' ? 0 : 1;
@@ -156,9 +156,9 @@ long long LeadingExponent(std::string_view s) {
   }
   long long exponent = 0;
   if (i < s.size()) {
-    const bool negative = i + 1 < s.size() && s[i + 1] == '-';
-    for (std::size_t k = i + (negative ? 2 : 1); k < s.size(); ++k) exponent = exponent * 10 + (s[k] - '0');
-    if (negative) exponent = -exponent;
+    const bool sign = i + 1 < s.size() && (s[i + 1] == '-' || s[i + 1] == '+');
+    for (std::size_t k = i + (sign ? 2 : 1); k < s.size(); ++k) exponent = exponent * 10 + (s[k] - '0');
+    if (sign && s[i + 1] == '-') exponent = -exponent;
   }
   if (firstNonZero < 0) return LLONG_MIN;  // all zeros: never out of range
   return exponent + intDigits - 1 - firstNonZero;

@@ -83,12 +83,15 @@ TEST(ReadNumberStrict, TellsOverflowFromUnderflowByMagnitude) {
   };
   const RangeCase cases[] = {
       {"1000e306", std::nullopt},
+      {"1000e+306", std::nullopt},
+      {"1.79769313486232E+308", std::nullopt},  // the largest double cut to 15 digits: above it
       {"0.001e312", std::nullopt},
       {"1.7976931348623159e308", std::nullopt},  // past halfway from the largest double to 2^1024
       {"1.7976931348623157e308", 1.7976931348623157e308},
       {"0.0001e309", 1e305},
       {"100000e-330", 0.0},
       {"0.001e-321", 0.0},
+      {"0.001e-000321", 0.0},
       {"2.4703282292062327e-324", 0.0},  // just under half the smallest subnormal
       {"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min()},
       {"-0.5e-324", -0.0},
