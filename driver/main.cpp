@@ -5,7 +5,9 @@
 #include <iostream>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "driver/platform.h"
 #include "driver/script_driver.h"
 
 namespace {
@@ -45,11 +47,14 @@ int Refuse(std::string_view what, std::string_view argument) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  hc::UseBinaryStandardStreams();
   std::ios::sync_with_stdio(false);
   // Options first: any argument starting with "-" up to "--" is one (a lone
   // "-" too: the script comes from standard input by giving none). Help and
-  // version answer at once; an unknown option refuses the whole line.
-  const char* script = nullptr;
+  // version answer at once; an unknown option refuses the whole line. The
+  // script's name is taken from the system's own form of the arguments.
+  const std::vector<std::filesystem::path> paths = hc::ArgumentPaths(argc, argv);
+  const std::filesystem::path* script = nullptr;
   bool help = false;
   bool version = false;
   bool options = true;
@@ -66,7 +71,7 @@ int main(int argc, char** argv) {
     } else if (script != nullptr) {
       return Refuse("只能给一个脚本文件 only one script: ", arg);
     } else {
-      script = argv[i];
+      script = &paths[static_cast<std::size_t>(i - 1)];
     }
   }
   if (help) {
@@ -83,20 +88,20 @@ int main(int argc, char** argv) {
     // A folder opens like a file on some systems and then reads as empty:
     // only a regular file (or something that reads like one) is a script.
     std::error_code ec;
-    if (std::filesystem::is_directory(script, ec)) {
-      std::cerr << "hengchuan-script: " << script << " is a folder, not a script\n";
+    if (std::filesystem::is_directory(*script, ec)) {
+      std::cerr << "hengchuan-script: " << hc::PathText(*script) << " is a folder, not a script\n";
       return 2;
     }
-    file.open(script);
+    file.open(*script, std::ios::binary);
     if (!file) {
-      std::cerr << "hengchuan-script: cannot read " << script << '\n';
+      std::cerr << "hengchuan-script: cannot read " << hc::PathText(*script) << '\n';
       return 2;
     }
   }
   hc::ScriptDriver driver(std::cout);
   const int status = driver.Run(script != nullptr ? static_cast<std::istream&>(file) : std::cin);
   if (script != nullptr && file.bad()) {
-    std::cerr << "hengchuan-script: cannot read " << script << '\n';
+    std::cerr << "hengchuan-script: cannot read " << hc::PathText(*script) << '\n';
     return 2;
   }
   return status;

@@ -1,15 +1,13 @@
 #include "numeric/numeric.h"
 
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <stdexcept>
 
 #include "numeric/checked.h"
+#include "numeric/power.h"
 
 namespace hc {
 
@@ -107,12 +105,6 @@ void CleanNumberText(std::string& field, const PairList& pairs) {
 
 namespace {
 
-// strtod under the "C" locale, whatever the program's locale is.
-locale_t CLocale() {
-  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return loc;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 
@@ -136,13 +128,7 @@ class NumberBuffer {
       spill_.resize(n);
     }
   }
-  const char* CStr() {
-    if (spill_.empty()) {
-      buf_[len_] = '\0';
-      return buf_;
-    }
-    return spill_.c_str();
-  }
+  std::string_view View() const { return spill_.empty() ? std::string_view(buf_, len_) : std::string_view(spill_); }
 
  private:
   char buf_[64];
@@ -150,20 +136,46 @@ class NumberBuffer {
   std::string spill_;
 };
 
+// The decimal exponent of the first significant digit of a gathered number
+// "[-]digits[.digits][e[+-]digits]": 0 for 1.5, -3 for 0.00123, 2 for 1.5e2.
+// The exponent has at most a dozen digits, so nothing overflows.
+long long LeadingExponent(std::string_view s) {
+  std::size_t i = s.empty() || s[0] != '-' ? 0 : 1;
+  long long intDigits = 0;     // digits before the point
+  long long firstNonZero = -1;  // position among all mantissa digits
+  long long position = 0;
+  bool point = false;
+  for (; i < s.size() && s[i] != 'e'; ++i) {
+    if (s[i] == '.') {
+      point = true;
+      continue;
+    }
+    if (firstNonZero < 0 && s[i] != '0') firstNonZero = position;
+    ++position;
+    if (!point) ++intDigits;
+  }
+  long long exponent = 0;
+  if (i < s.size()) {
+    const bool sign = i + 1 < s.size() && (s[i + 1] == '-' || s[i + 1] == '+');
+    for (std::size_t k = i + (sign ? 2 : 1); k < s.size(); ++k) exponent = exponent * 10 + (s[k] - '0');
+    if (sign && s[i + 1] == '-') exponent = -exponent;
+  }
+  if (firstNonZero < 0) return LLONG_MIN;  // all zeros: never out of range
+  return exponent + intDigits - 1 - firstNonZero;
+}
+
 double Convert(NumberBuffer& buf) {
-  const char* s = buf.CStr();
-  // The exact conversion of the standard library is the fast path; values
-  // out of its range (overflow, underflow to a subnormal or to 0) go to
-  // strtod, which tells the two apart.
-  double fast = 0.0;
-  auto r = std::from_chars(s, s + buf.Size(), fast);
-  if (r.ec == std::errc() && r.ptr == s + buf.Size()) return fast;
-  errno = 0;
-  char* end = nullptr;
-  double v = strtod_l(s, &end, CLocale());
-  if (errno == ERANGE && std::isinf(v)) throw CalcError(ErrorKind::Overflow);
-  if (!std::isfinite(v)) throw CalcError(ErrorKind::Overflow);
-  return v;  // underflow gives 0 or a subnormal, as the decimal says
+  const std::string_view s = buf.View();
+  // The standard library's conversion is exact (round to nearest, halves to
+  // even) and independent of the C locale and of the C runtime: the same on
+  // every platform. It refuses only a value out of the double range; the
+  // magnitude tells an overflow from an underflow to 0, which reads as a
+  // zero of the number's sign.
+  double value = 0.0;
+  auto r = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(value)) return value;
+  if (r.ec != std::errc::result_out_of_range || LeadingExponent(s) >= 0) throw CalcError(ErrorKind::Overflow);
+  return s[0] == '-' ? -0.0 : 0.0;
 }
 
 // Scans one number from text[pos]: sign, digits with one optional point,
@@ -459,7 +471,7 @@ Num Power(Num base, Num exponent) {
   double e = exponent.v();
   if (b < 0 && e != std::trunc(e)) throw CalcError(ErrorKind::InvalidArgument);
   if (b == 0 && e < 0) throw CalcError(ErrorKind::DivisionByZero);
-  double r = std::pow(b, e);
+  double r = PowerRounded(b, e);
   if (!std::isfinite(r)) throw CalcError(ErrorKind::Overflow);
   return Num(r);
 }

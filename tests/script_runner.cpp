@@ -1,12 +1,15 @@
-// Runs a screen test written as a script: driver commands, each followed by
+// Runs screen tests written as scripts: driver commands, each followed by
 // the lines it must print, written as "> LINE". A command with no "> " lines
-// after it must print nothing. Reports FILE:LINE for every mismatch.
+// after it must print nothing. Each file named runs in a fresh driver, all in
+// one process; reports FILE:LINE for every mismatch.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "driver/platform.h"
 #include "driver/script_driver.h"
 
 namespace {
@@ -25,16 +28,13 @@ std::vector<std::string> Lines(const std::string& text) {
   return out;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: script_runner FILE\n";
-    return 2;
-  }
-  std::ifstream file(argv[1]);
+// Runs one script file. Returns 0 when every command printed what it must,
+// 1 on a mismatch, 2 when the file cannot be read or is not a screen test.
+int RunScript(const std::filesystem::path& path) {
+  const std::string name = hc::PathText(path);
+  std::ifstream file(path, std::ios::binary);
   if (!file) {
-    std::cerr << argv[1] << ": cannot open\n";
+    std::cerr << name << ": cannot open\n";
     return 2;
   }
   std::vector<Step> steps;
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.rfind("> ", 0) == 0 || line == ">") {
       if (steps.empty()) {
-        std::cerr << argv[1] << ':' << number << ": expected output before any command\n";
+        std::cerr << name << ':' << number << ": expected output before any command\n";
         return 2;
       }
       steps.back().expected.push_back(line.size() > 2 ? line.substr(2) : std::string());
@@ -65,12 +65,29 @@ int main(int argc, char** argv) {
     std::vector<std::string> got = Lines(out.str());
     if (got != step.expected) {
       ++failures;
-      std::cerr << argv[1] << ':' << step.line << ": " << step.command << '\n';
+      std::cerr << name << ':' << step.line << ": " << step.command << '\n';
       for (const std::string& e : step.expected) std::cerr << "    expected: " << e << '\n';
       for (const std::string& g : got) std::cerr << "    got:      " << g << '\n';
     }
     if (!running) break;
   }
-  std::cout << argv[1] << ": " << steps.size() << " commands, " << failures << " mismatches\n";
+  std::cout << name << ": " << steps.size() << " commands, " << failures << " mismatches\n";
   return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  hc::UseBinaryStandardStreams();
+  const std::vector<std::filesystem::path> scripts = hc::ArgumentPaths(argc, argv);
+  if (scripts.empty()) {
+    std::cerr << "usage: script_runner FILE...\n";
+    return 2;
+  }
+  int status = 0;
+  for (const std::filesystem::path& script : scripts) {
+    const int result = RunScript(script);
+    if (result > status) status = result;
+  }
+  return status;
 }

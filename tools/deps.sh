@@ -10,6 +10,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming fonts-noto-c
 if [ "${1:-run}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth dpkg-dev desktop-file-utils
              appstream lintian groff-base)
+  # The Windows build of the core and Wine to run its tests (tools/test-windows.sh).
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -21,4 +23,5 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install on the same machine holds dpkg's lock for a while: wait for it.
+$sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything (installing what is missing) and runs the whole test
-# suite: unit, screen-script and widget tests, then the sanitizer and fuzz runs.
+# suite: unit, screen-script and widget tests, then the sanitizer and fuzz runs,
+# then the Windows build's tests under Wine.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/tools/deps.sh" test
@@ -11,3 +12,5 @@ cmake --build "$here/build" -j"$(nproc)"
 for extra in test-sanitized.sh fuzz.sh; do
   if [ -x "$here/tools/$extra" ]; then "$here/tools/$extra"; fi
 done
+# The core built for Windows, its tests under Wine, its figures against the Linux driver's.
+"$here/tools/test-windows.sh" "$here/build/bin/hengchuan-script"

@@ -79,8 +79,8 @@ class ToolWidgetsTest : public QObject {
     QStringList items;
     for (QAction* a : tools->actions()) items << a->objectName();
     QStringList expected;
-    for (const ScreenEntry& e : ScreenRegistry()) {
-      if (e.section == MenuSection::Tools) expected << QString::fromUtf8(e.name.data(), static_cast<int>(e.name.size()));
+    for (const hc::ScreenEntry& e : hc::ScreenRegistry()) {
+      if (e.section == hc::MenuSection::Tools) expected << QString::fromUtf8(e.name.data(), static_cast<int>(e.name.size()));
     }
     QVERIFY(expected.size() >= 3);
     QCOMPARE(items, expected);

@@ -74,6 +74,42 @@ TEST(ReadNumber, OverflowIsTheOnlyError) {
   EXPECT_GT(ReadNumber("1e-320"), 0.0);  // subnormal, not an error
 }
 
+// Beyond the double range, the magnitude of the whole number decides, not
+// its exponent alone: a long mantissa or leading zeros move it.
+TEST(ReadNumberStrict, TellsOverflowFromUnderflowByMagnitude) {
+  struct RangeCase {
+    const char* in;
+    std::optional<double> value;  // none: an overflow
+  };
+  const RangeCase cases[] = {
+      {"1000e306", std::nullopt},
+      {"1000e+306", std::nullopt},
+      {"1.79769313486232E+308", std::nullopt},  // the largest double cut to 15 digits: above it
+      {"0.001e312", std::nullopt},
+      {"1.7976931348623159e308", std::nullopt},  // past halfway from the largest double to 2^1024
+      {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"0.0001e309", 1e305},
+      {"100000e-330", 0.0},
+      {"0.001e-321", 0.0},
+      {"0.001e-000321", 0.0},
+      {"2.4703282292062327e-324", 0.0},  // just under half the smallest subnormal
+      {"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min()},
+      {"-0.5e-324", -0.0},
+      {"0e999999999999", 0.0},
+  };
+  for (const RangeCase& c : cases) {
+    try {
+      const double v = ReadNumberStrict(c.in);
+      ASSERT_TRUE(c.value.has_value()) << c.in << " read as " << v;
+      EXPECT_EQ(v, *c.value) << c.in;
+      EXPECT_EQ(std::signbit(v), std::signbit(*c.value)) << c.in;
+    } catch (const CalcError& e) {
+      EXPECT_FALSE(c.value.has_value()) << c.in;
+      EXPECT_EQ(e.kind(), ErrorKind::Overflow) << c.in;
+    }
+  }
+}
+
 TEST(ReadNumberStrict, AcceptsOneWholeNumber) {
   const ReadCase cases[] = {{" 12 ", 12}, {"-3.5", -3.5}, {"+.5", 0.5}, {"5.", 5}, {"1E3", 1000}, {"2d-1", 0.2}};
   for (const ReadCase& c : cases) EXPECT_EQ(ReadNumberStrict(c.in), c.value) << c.in;
