@@ -111,11 +111,11 @@ Date Today() {
   }
 #endif
   // A standard library without time zones: the local calendar day of the
-  // clock's second, from the C library.
+  // clock's second, from the C library's standard local time (read once, at
+  // a screen's load, on the one thread that runs the screens).
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  std::tm parts{};
-  if (localtime_r(&seconds, &parts) != nullptr) {
-    if (auto d = Date::FromCivil(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday)) return *d;
+  if (const std::tm* parts = std::localtime(&seconds); parts != nullptr) {
+    if (auto d = Date::FromCivil(parts->tm_year + 1900, parts->tm_mon + 1, parts->tm_mday)) return *d;
   }
   // Without a local time: the clock's day in UTC.
   if (auto d = FromCalendar(year_month_day{std::chrono::floor<std::chrono::days>(now)})) return *d;
