@@ -68,23 +68,7 @@ constexpr ControlSpec kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form48",
-    .title = "年化收益率（定投）--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form48", "年化收益率（定投）--衡川2.0", kControls, kTabOrder);
 
 // What is wrong with the record list, in the prompt's words.
 std::string RecordsMessage(const RecordsRead& read) {

@@ -74,23 +74,7 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Option1", "Option2",  "Opt
                                           "Option5", "Text2",   "Option6",  "Option7",  "Text3",
                                           "Command1", "Command2", "Command3", "Table1"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form41",
-    .title = "涨跌停价（分板块）--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form41", "涨跌停价（分板块）--衡川2.0", kControls, kTabOrder);
 
 // The ladder is one row a day for at most this many days.
 constexpr int kMaxDays = 60;

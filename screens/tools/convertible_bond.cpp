@@ -118,23 +118,7 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Text1", "Text2", "Text3",    "Text4",    "Text5",
                                           "Text6", "Text7", "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form46",
-    .title = "可转债--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form46", "可转债--衡川2.0", kControls, kTabOrder);
 
 // A trigger ratio lies strictly between 0 and 1000 percent.
 FieldRead ReadRatio(std::string_view cleaned, std::string_view name) {

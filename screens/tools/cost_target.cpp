@@ -91,23 +91,7 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Option1", "Option2",  "Text1",    "Text2",   "Text3",
                                           "Text4",   "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form44",
-    .title = "补仓到目标成本--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form44", "补仓到目标成本--衡川2.0", kControls, kTabOrder);
 
 // A cost price of this screen: above 0 and at most 100000, each end with
 // the field's own message.

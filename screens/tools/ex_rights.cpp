@@ -109,23 +109,7 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Te
                                           "Text7",   "Text8",    "Option1",  "Option2", "Option3", "Option4",
                                           "Option5", "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form45",
-    .title = "除权除息--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
 
 // The messages of a per-10-share figure, from 0 to 100.
 FieldRead ReadPerTen(std::string_view cleaned, std::string_view name) {

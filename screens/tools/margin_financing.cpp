@@ -90,23 +90,7 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1", "Text2",    "Text3",    "Text4",   "Text5",
                                           "Text6",   "Text7",   "Text8", "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form47",
-    .title = "融资融券--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form47", "融资融券--衡川2.0", kControls, kTabOrder);
 
 // The largest loan or other collateral, in yuan.
 constexpr std::int64_t kMaxAmount = 1000000000000;

@@ -111,23 +111,7 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Option3", "Option4",  "Text1",    "Text2",
                                           "Text3",   "Text4",   "Text5",   "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form43",
-    .title = "做T计算器--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form43", "做T计算器--衡川2.0", kControls, kTabOrder);
 
 class SwingTradeScreen final : public ToolScreen {
  public:

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,29 @@ RatesRead ReadRates(std::string commission, std::string minimum, std::string sta
 
 // The one line that shows the rates used: "费率：佣金万分之2.5（最低5元），…".
 std::string RatesLine(const FeeRates& rates, Market market);
+
+// The way back of a tool screen: "切换回去" (Command3) leads to the
+// calculator the tools were opened from.
+inline constexpr Link kToolWayBack[] = {{"Command3", kOpener, SwitchOrder::HideFirst}};
+
+// A tool screen's window: wide, placed where the main screen stands, "计算"
+// (Command1) pressed by Enter, the way back on Esc, the first field focused.
+constexpr ScreenSpec ToolSpec(std::string_view name, std::string_view title, std::span<const ControlSpec> controls,
+                              std::span<const std::string_view> tabOrder) {
+  return ScreenSpec{
+      .name = name,
+      .title = title,
+      .clientWidth = kWideScreenWidth,
+      .clientHeight = kWideScreenHeight,
+      .controls = controls,
+      .tabOrder = tabOrder,
+      .initialFocus = "Text1",
+      .defaultButton = "Command1",
+      .links = kToolWayBack,
+      .placedLike = "Form1",
+      .backButton = "Command3",
+  };
+}
 
 // Gains red, losses green, zero black.
 inline Rgb SignColor(const Decimal& figure) {

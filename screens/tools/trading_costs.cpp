@@ -105,23 +105,7 @@ constexpr ControlSpec kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1",    "Text2",    "Text3",   "Text4",
                                           "Text5",   "Text6",   "Text7",    "Command1", "Command2", "Command3"};
 
-constexpr Link kLinks[] = {
-    {"Command3", kOpener, SwitchOrder::HideFirst},
-};
-
-constexpr ScreenSpec kSpec{
-    .name = "Form40",
-    .title = "交易费用与保本价--衡川2.0",
-    .clientWidth = kWideScreenWidth,
-    .clientHeight = kWideScreenHeight,
-    .controls = kControls,
-    .tabOrder = kTabOrder,
-    .initialFocus = "Text1",
-    .defaultButton = "Command1",
-    .links = kLinks,
-    .placedLike = "Form1",
-    .backButton = "Command3",
-};
+constexpr ScreenSpec kSpec = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
 
 // One input: its kind, its name in the messages and whether it is read for
 // funds too, bound once.
