@@ -67,9 +67,10 @@ std::optional<Decimal> ReadAmount(std::string_view part) {
   if (!IsPlainAscii(cleaned)) CleanField(cleaned, FieldKind::Amount);
   const FieldNumber n = ReadFieldNumber(cleaned);
   if (n.state != FieldNumber::State::Number) return std::nullopt;
+  // A record of 0 is kept, as a spreadsheet keeps it; it moves no money.
   const Decimal amount = n.value.Round(2);
   const Decimal largest = Decimal::Whole(kLargestRecordAmount);
-  if (amount.sign() == 0 || amount > largest || amount < -largest) return std::nullopt;
+  if (amount > largest || amount < -largest) return std::nullopt;
   return amount;
 }
 
@@ -123,7 +124,9 @@ AnnualReturn CalculateAnnualReturn(std::span<const MoneyRecord> records, Date to
     // current value are received.
     std::vector<DatedFlow> flows;
     flows.reserve(records.size() + 1);
-    for (const MoneyRecord& r : records) flows.push_back({r.date - earliest, -r.amount});
+    for (const MoneyRecord& r : records) {
+      if (r.amount.sign() != 0) flows.push_back({r.date - earliest, -r.amount});
+    }
     flows.push_back({out.days, value});
     out.annualRate = AnnualRate(flows);
   }

@@ -16,7 +16,9 @@
 namespace hc {
 
 // Money put into the account on a day (a buy, a deposit), or taken out of
-// it when negative (a sale, a withdrawal, a cash dividend); to the cent.
+// it when negative (a sale, a withdrawal, a cash dividend); to the cent. A
+// record of 0 moves no money: it adds no flow, but its day is a day of the
+// record.
 struct MoneyRecord {
   Date date;
   Decimal amount;
@@ -34,7 +36,7 @@ enum class RecordFault {
   TooMany,           // more than kMostRecords
   NotDateAndAmount,  // not exactly two parts
   BadDate,           // not one of the date forms, or no real day
-  BadAmount,         // not a number, 0 after rounding to the cent, or above kLargestRecordAmount in size
+  BadAmount,         // not a number, or above kLargestRecordAmount in size after rounding to the cent
 };
 
 struct RecordsRead {

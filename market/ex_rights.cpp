@@ -14,12 +14,6 @@ using U128 = LongNumber::U128;
 
 constexpr U128 kIntMax = ~(static_cast<U128>(1) << 127);  // the largest unit count of a Decimal
 
-// The most decimals a holding's cost (shares × cost price) keeps before it is
-// shared out over the shares after: exact for any cost price typed with up
-// to this many decimals, and within the 128-bit range for every accepted
-// holding (10^9 shares at 100000 yuan plus the rights payment).
-constexpr int kHoldingCostDecimals = 22;
-
 }  // namespace
 
 bool DistributesNothing(const DistributionTerms& terms) {
@@ -80,9 +74,11 @@ std::optional<ExRightsPosition> ExRightsOf(const Decimal& close, const Distribut
       Decimal::ProductRounded(p.dividend + bonusAtPar, Decimal::Whole(DividendTaxPercent(holding.period)), 2, 2);
   p.rightsPayment = subscribes ? OrderAmount(terms.rightsPrice, p.rightsShares) : Decimal::Whole(0);
 
-  const int costDecimals = std::min(holding.costPrice.scale(), kHoldingCostDecimals);
-  const Decimal holdingCost = Decimal::ProductRounded(n, holding.costPrice, costDecimals);
-  p.costPriceAfter = Decimal::Divide(holdingCost - p.dividend + p.dividendTax + p.rightsPayment, p.sharesAfter, 3);
+  // The holding's cost (shares × cost price, every decimal of the cost
+  // price) less the cash plus the tax and the payment, shared out over the
+  // shares after: one rounding, exact where the product outgrows 128 bits.
+  p.costPriceAfter = Decimal::MulAddDivide(n, holding.costPrice, p.dividendTax + p.rightsPayment - p.dividend,
+                                           p.sharesAfter, 3);
 
   p.valueBefore = OrderAmount(close, n);
   p.valueAfter = OrderAmount(p.referencePrice, p.sharesAfter);

@@ -71,8 +71,9 @@ struct ExRightsPosition {
 };
 
 // Nothing when the reference price is not above 0. Within the fields'
-// bounds (prices up to 100000 yuan, per-10 figures up to 100, up to 10^9
-// shares, cost prices within ±100000 yuan) every figure stays in range.
+// bounds (prices up to 100000 yuan, shares per 10 up to 100, a dividend per
+// 10 below ten times the close, up to 10^9 shares, cost prices within
+// ±100000 yuan) every figure stays in range.
 std::optional<ExRightsPosition> ExRightsOf(const Decimal& close, const DistributionTerms& terms,
                                            const Holding& holding);
 

@@ -42,6 +42,13 @@ Decimal FeeAt(const Decimal& amount, const Decimal& ratePerTenThousand);
 // half up to the cent, exact for any digits.
 Decimal OrderAmount(const Decimal& price, const Decimal& shares);
 
+// Whether an order of `shares` at `price` settles at 0.00 yuan (a fund
+// share at 0.004): no money changes hands, so it is no trade to charge or
+// to take a cost price or a return from.
+inline bool SettlesAtNothing(const Decimal& price, const Decimal& shares) {
+  return OrderAmount(price, shares).sign() == 0;
+}
+
 // The fees of an order of `amount` yuan (an order's amount, in cents).
 OrderFees FeesOf(const Decimal& amount, Side side, Market market, const FeeRates& rates);
 

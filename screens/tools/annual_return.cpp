@@ -108,8 +108,8 @@ class AnnualReturnScreen final : public ToolScreen {
     if (!day) return PromptMissing("当前日期无效！");
     if (value.empty()) return PromptMissing("请输入当前市值！");
     const FieldNumber worth = ReadFieldNumber(value);
-    if (worth.state != FieldNumber::State::Number || worth.value.sign() < 0 ||
-        worth.value > Decimal::Whole(kLargestRecordAmount)) {
+    if (worth.state != FieldNumber::State::Number || worth.Compare(Decimal::Whole(0)) < 0 ||
+        worth.Compare(Decimal::Whole(kLargestRecordAmount)) > 0) {
       return PromptMissing("当前市值无效！");
     }
     Date latest = read.records.front().date;

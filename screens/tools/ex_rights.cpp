@@ -111,13 +111,11 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Te
 
 constexpr ScreenSpec kSpec = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
 
-// The messages of a per-10-share figure, from 0 to 100.
-FieldRead ReadPerTen(std::string_view cleaned, std::string_view name) {
+// The messages of a per-10-share figure, from 0 to `high`.
+FieldRead ReadPerTen(std::string_view cleaned, std::string_view name, Bound high, std::string_view above) {
   std::string below(name);
   below += "不能为负数！";
-  std::string above(name);
-  above += "不能大于100！";
-  return ReadInRange(cleaned, name, Bound{Decimal::Whole(0)}, below, Bound{Decimal::Whole(100)}, above);
+  return ReadInRange(cleaned, name, Bound{Decimal::Whole(0)}, below, high, above);
 }
 
 class ExRights final : public ToolScreen {
@@ -155,11 +153,19 @@ class ExRights final : public ToolScreen {
       const std::string& text;
       std::string_view name;
       Decimal& value;
+      Bound high;
+      std::string_view above;
     };
-    for (const PerTen& f :
-         {PerTen{dividendPerTen, "每10股派息", terms.dividend}, PerTen{bonusPerTen, "每10股送股", terms.bonus},
-          PerTen{conversionPerTen, "每10股转增", terms.conversion}, PerTen{rightsPerTen, "每10股配股", terms.rights}}) {
-      const FieldRead r = ReadPerTen(f.text, f.name);
+    // A dividend is paid out of what a share is worth: less than ten times
+    // the close per 10 shares (贵州茅台's 10派276.73 on a close above 1400).
+    // Shares per 10 up to 100.
+    const Bound hundred{Decimal::Whole(100)};
+    for (const PerTen& f : {PerTen{dividendPerTen, "每10股派息", terms.dividend, Bound{Decimal::Whole(10) * *c, false},
+                                   "每10股派息必须小于收盘价的10倍！"},
+                            PerTen{bonusPerTen, "每10股送股", terms.bonus, hundred, "每10股送股不能大于100！"},
+                            PerTen{conversionPerTen, "每10股转增", terms.conversion, hundred, "每10股转增不能大于100！"},
+                            PerTen{rightsPerTen, "每10股配股", terms.rights, hundred, "每10股配股不能大于100！"}}) {
+      const FieldRead r = ReadPerTen(f.text, f.name, f.high, f.above);
       if (!r) return Prompt(r);
       f.value = *r;
     }

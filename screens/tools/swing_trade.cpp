@@ -163,6 +163,8 @@ class SwingTradeScreen final : public ToolScreen {
     const FieldRead buyAt = ReadPrice(buyPrice, "买入价", t);
     if (!buyAt) return Prompt(buyAt);
     if (*shares > *held) return PromptMissing("做T股数不能大于持仓股数！");
+    if (SettlesAtNothing(*sellAt, *shares)) return PromptMissing("卖出金额不足0.01元！");
+    if (SettlesAtNothing(*buyAt, *shares)) return PromptMissing("买入金额不足0.01元！");
     const std::optional<FeeRates> rates = TradingRates(m);
     if (!rates) return ShowRates();
     ratesLine = RatesLine(*rates, m);

@@ -163,6 +163,9 @@ class TradingCosts final : public ToolScreen {
     const Decimal& shareCount = values[1];
     const Decimal& sellAt = values[2];
     const FeeRates rates{values[3], values[4], values[5], values[6]};
+    if (SettlesAtNothing(buyAt, shareCount) || SettlesAtNothing(sellAt, shareCount)) {
+      return PromptMissing("成交金额不足0.01元！");
+    }
     const RoundTrip trip = CalculateRoundTrip(buyAt, shareCount, sellAt, m, rates);
 
     const int t = TickDecimals(m);

@@ -161,8 +161,9 @@ TEST(Records, SplitCountAndCheck) {
       {"2025-01-10 1000\n\n2025-01-11", RecordFault::NotDateAndAmount, 2},
       {"2025-01-10 1 000", RecordFault::NotDateAndAmount, 1},
       {"1000 2025-01-10", RecordFault::BadDate, 1},
-      {"2025-01-10 0.004", RecordFault::BadAmount, 1},
-      {"2025-01-10 -0", RecordFault::BadAmount, 1},
+      // A record of 0, also after rounding to the cent, moves no money and passes.
+      {"2025-01-10 0.004", RecordFault::None, 1},
+      {"2025-01-10 -0", RecordFault::None, 1},
       {"2025-01-10 1e3", RecordFault::BadAmount, 1},
       {"2025-01-10 1000000000000.005", RecordFault::BadAmount, 1},
       {"2025-01-10 -1000000000000.004", RecordFault::None, 1},
@@ -178,8 +179,11 @@ TEST(Records, SplitCountAndCheck) {
     EXPECT_EQ(c.fault == RecordFault::None ? read.records.size() : read.number, c.number) << shown;
   }
   // Amounts as an amount field reads them, to the cent.
-  const RecordsRead read = ReadRecords("2025-01-10 1.5万;2025-01-10 -2,5元;2025-01-10 0.005");
-  ASSERT_EQ(read.records.size(), 3u);
+  const RecordsRead read =
+      ReadRecords("2025-01-10 1.5万;2025-01-10 -2,5元;2025-01-10 0.005;2025-01-10 10,000;2025-01-10 1，234.5");
+  ASSERT_EQ(read.records.size(), 5u);
+  EXPECT_EQ(read.records[3].amount.Text(2), "10000.00");
+  EXPECT_EQ(read.records[4].amount.Text(2), "1234.50");
   EXPECT_EQ(read.records[0].amount.Text(2), "15000.00");
   EXPECT_EQ(read.records[1].amount.Text(2), "-2.50");
   EXPECT_EQ(read.records[2].amount.Text(2), "0.01");
