@@ -77,8 +77,8 @@ std::optional<ExRightsPosition> ExRightsOf(const Decimal& close, const Distribut
   // The holding's cost (shares × cost price, every decimal of the cost
   // price) less the cash plus the tax and the payment, shared out over the
   // shares after: one rounding, exact where the product outgrows 128 bits.
-  p.costPriceAfter = Decimal::MulAddDivide(n, holding.costPrice, p.dividendTax + p.rightsPayment - p.dividend,
-                                           p.sharesAfter, 3);
+  p.costPriceAfter =
+      Decimal::MulAddDivide(n, holding.costPrice, p.dividendTax + p.rightsPayment - p.dividend, p.sharesAfter, 3);
 
   p.valueBefore = OrderAmount(close, n);
   p.valueAfter = OrderAmount(p.referencePrice, p.sharesAfter);

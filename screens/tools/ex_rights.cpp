@@ -160,11 +160,12 @@ class ExRights final : public ToolScreen {
     // the close per 10 shares (贵州茅台's 10派276.73 on a close above 1400).
     // Shares per 10 up to 100.
     const Bound hundred{Decimal::Whole(100)};
-    for (const PerTen& f : {PerTen{dividendPerTen, "每10股派息", terms.dividend, Bound{Decimal::Whole(10) * *c, false},
-                                   "每10股派息必须小于收盘价的10倍！"},
-                            PerTen{bonusPerTen, "每10股送股", terms.bonus, hundred, "每10股送股不能大于100！"},
-                            PerTen{conversionPerTen, "每10股转增", terms.conversion, hundred, "每10股转增不能大于100！"},
-                            PerTen{rightsPerTen, "每10股配股", terms.rights, hundred, "每10股配股不能大于100！"}}) {
+    for (const PerTen& f :
+         {PerTen{dividendPerTen, "每10股派息", terms.dividend, Bound{Decimal::Whole(10) * *c, false},
+                 "每10股派息必须小于收盘价的10倍！"},
+          PerTen{bonusPerTen, "每10股送股", terms.bonus, hundred, "每10股送股不能大于100！"},
+          PerTen{conversionPerTen, "每10股转增", terms.conversion, hundred, "每10股转增不能大于100！"},
+          PerTen{rightsPerTen, "每10股配股", terms.rights, hundred, "每10股配股不能大于100！"}}) {
       const FieldRead r = ReadPerTen(f.text, f.name, f.high, f.above);
       if (!r) return Prompt(r);
       f.value = *r;

@@ -127,9 +127,7 @@ TEST(Fields, ThousandsSeparators) {
       case FieldKind::Count: r = ReadCount(s, "数"); break;
       case FieldKind::Price: r = ReadPrice(s, "数", 2); break;
       case FieldKind::CostPrice: r = ReadCostPrice(s, "数"); break;
-      default:
-        r = ReadInRange(s, "数", Bound{D("-1000000")}, "下限", Bound{D("1000000")}, "上限");
-        break;
+      default: r = ReadInRange(s, "数", Bound{D("-1000000")}, "下限", Bound{D("1000000")}, "上限"); break;
     }
     EXPECT_EQ(r ? r->Text(c.kind == FieldKind::Price ? 2 : r->scale()) : r.message, c.valueOrMessage) << c.typed;
     std::string again = s;
@@ -244,8 +242,8 @@ TEST(Fields, LongAmountsToTheCent) {
       {"0.000000000000000000000000000000999", "0.00"},
   };
   for (const Case& c : cases) {
-    const FieldRead r = ReadInRange(c.text, "金额", Bound{D("-1000000000000")}, "下限", Bound{D("1000000000000")},
-                                    "上限");
+    const FieldRead r =
+        ReadInRange(c.text, "金额", Bound{D("-1000000000000")}, "下限", Bound{D("1000000000000")}, "上限");
     EXPECT_EQ(r ? r->Round(2).Text(2) : r.message, c.centsOrMessage) << c.text;
   }
 }
