@@ -87,17 +87,28 @@ bool IsInput(const Control& c) { return (c.kind() == Kind::Text || c.kind() == K
 
 void ToolScreen::Calculate(bool asTyped) {
   if (!calculate_) return;
-  if (asTyped) {
-    for (Control& c : controls()) {
-      if (!IsInput(c)) continue;
-      const std::string* typed = Typed(c.name());
-      auto left = left_.find(c.name());
-      if (typed != nullptr && left != left_.end() && c.text == left->second) c.text = *typed;
+  auto typedNow = [this](const Control& c) {
+    const std::string* typed = Typed(c.name());
+    return typed != nullptr ? std::optional<std::string>(*typed) : std::nullopt;
+  };
+  for (Control& c : controls()) {
+    if (!IsInput(c)) continue;
+    auto [at, first] = typedInputs_.try_emplace(std::string(c.name()));
+    InputMemory& in = at->second;
+    // Written since the last calculation, by the user (even back to the
+    // same text) or by anything else: the field holds the input now.
+    if (first || c.text != in.left || typedNow(c) != in.typed) {
+      in.asTyped = c.text;
+    } else if (asTyped) {
+      c.text = in.asTyped;
     }
   }
-  auto noteLeft = [this] {
+  auto noteLeft = [this, &typedNow] {
     for (const Control& c : controls()) {
-      if (IsInput(c)) left_.insert_or_assign(std::string(c.name()), c.text);
+      if (!IsInput(c)) continue;
+      InputMemory& in = typedInputs_[std::string(c.name())];
+      in.left = c.text;
+      in.typed = typedNow(c);
     }
   };
   try {

@@ -144,19 +144,26 @@ class ToolScreen : public Screen {
   // The trading-costs screen's four rate texts as they stand.
   RateFieldTexts CurrentRateTexts();
   // Runs the calculation. Started by an option or by changed rates rather
-  // than by the user's press, it first gives each input field back the
-  // text the user last typed there, where the field still shows what the
-  // last calculation left in it: a figure that calculation rounded to its
-  // tick does not become the input of the next one. A field something else
-  // wrote since (the clear button, say) is read as it shows.
+  // than by the user's press, it first gives each input field back its
+  // text as the user last typed it: a figure the last calculation rounded
+  // to its tick does not become the input of the next one.
   void Calculate(bool asTyped);
   // Again, as typed, while results show.
   void Recalculate();
 
   std::function<void()> calculate_;
   bool showsResults_ = false;
-  // Each input field's text as the last calculation left it.
-  std::map<std::string, std::string, std::less<>> left_;
+  // An input field between calculations.
+  struct InputMemory {
+    // Its text as the user last typed it: what the field showed when a
+    // calculation started, unless only the calculations wrote the field
+    // since the one before (the user's edits and the clear button replace
+    // it, a write-back does not).
+    std::string asTyped;
+    std::string left;                  // as the last calculation left it
+    std::optional<std::string> typed;  // the screen's memory of the user's typing, then
+  };
+  std::map<std::string, InputMemory, std::less<>> typedInputs_;
   // The rate texts the last calculation read, if it read any.
   std::optional<RateFieldTexts> ratesRead_;
 };
