@@ -147,6 +147,29 @@ void BM_SwingLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_SwingLargest);
 
+// A change of option on the swing's results, each field given back the
+// text typed into it (a fund's prices the stock's tick rounds) before the
+// calculation runs again; the two options in turn.
+void BM_SwingOptionAsTyped(benchmark::State& state) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form43");
+  s.Click("Option2");
+  for (auto [name, text] :
+       {std::pair{"Text1", "20000"}, {"Text2", "1.3"}, {"Text3", "10000"}, {"Text4", "1.234"}, {"Text5", "1.196"}}) {
+    s.Type(name, text);
+  }
+  s.Click("Command1");
+  bool fund = false;
+  for (auto _ : state) {
+    s.Click(fund ? "Option2" : "Option1");
+    fund = !fund;
+    benchmark::ClobberMemory();
+  }
+  if (s.text("Text12").empty()) state.SkipWithError("no results");
+}
+BENCHMARK(BM_SwingOptionAsTyped);
+
 // Lots to a target cost for 10^9 shares held, whose cost prices of thirty
 // decimals times the holding outgrow 128 bits: 9 283 579 lots.
 void BM_CostTargetLargest(benchmark::State& state) {

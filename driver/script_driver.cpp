@@ -142,12 +142,9 @@ void ScriptDriver::PrintGet(Screen& screen, const Control& control) {
 void ScriptDriver::Set(Screen* sp, Control* cp, std::string_view text) {
   Screen& s = *sp;
   Control& c = *cp;
-  if (c.kind() == Kind::TextArea) {
-    c.text = Lines(text);
-    return;
-  }
+  if (c.kind() == Kind::TextArea) return s.Type(c.name(), Lines(text));
   if (c.kind() != Kind::Text) return Fail(std::string(s.name()) + "." + std::string(c.name()) + " is not a text field");
-  c.text = std::string(text);
+  s.Type(c.name(), std::string(text));
 }
 
 void ScriptDriver::Click(Screen* sp, Control* cp, std::string_view) {

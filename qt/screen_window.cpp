@@ -1,7 +1,9 @@
 #include "qt/screen_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMoveEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -104,10 +106,11 @@ QWidget* ScreenWindow::BuildWidget(const Control& c) {
   switch (c.kind()) {
     case Kind::Text: {
       auto* edit = new FigureField(client_);
-      QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& t) {
-        if (Control* ctl = screen_.Find(name)) ctl->text = t.toStdString();
-      });
-      if (!screen_.layout().defaultButton.empty()) {
+      QObject::connect(edit, &QLineEdit::textEdited, edit,
+                       [this, name](const QString& t) { screen_.Type(name, t.toStdString()); });
+      // Where Enter presses the default button anywhere, the key reaches the
+      // window (a line edit passes it on) and the window presses it.
+      if (!screen_.layout().defaultButton.empty() && !screen_.layout().enterAnywhere) {
         std::string button(screen_.layout().defaultButton);
         QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, button] {
           if (!edit->isReadOnly()) shell_.Press(screen_, button);
@@ -136,7 +139,7 @@ QWidget* ScreenWindow::BuildWidget(const Control& c) {
       QPlainTextEdit* area = NewTextArea(client_);
       QObject::connect(area, &QPlainTextEdit::textChanged, area, [this, area, name] {
         if (syncing_) return;  // the model's own text arriving
-        if (Control* ctl = screen_.Find(name)) ctl->text = area->toPlainText().toStdString();
+        screen_.Type(name, area->toPlainText().toStdString());
       });
       return area;
     }
@@ -310,6 +313,21 @@ void ScreenWindow::PressBack() {
   const Control* c = screen_.Find(back);
   if (c == nullptr || !c->visible || !c->enabled) return;
   shell_.Press(screen_, back);
+}
+
+void ScreenWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  const std::string_view button = screen_.layout().defaultButton;
+  // A multi-line field keeps Enter for its line breaks.
+  if (!enter || !plain || !screen_.layout().enterAnywhere || button.empty() ||
+      qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()) != nullptr) {
+    return QWidget::keyPressEvent(event);
+  }
+  event->accept();
+  const Control* c = screen_.Find(button);
+  if (c == nullptr || !c->visible || !c->enabled) return;
+  shell_.Press(screen_, button);
 }
 
 void ScreenWindow::FocusFirstTime() {

@@ -58,6 +58,9 @@ class ScreenWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Enter that no control took: the default button, where the screen's
+  // table asks for it.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Build();

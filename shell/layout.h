@@ -198,6 +198,9 @@ struct ScreenSpec {
   std::span<const std::string_view> tabOrder;  // controls that take the focus, in Tab order
   std::string_view initialFocus;               // empty: the first of the tab order
   std::string_view defaultButton;              // pressed by Enter in a one-line input field; empty: none
+  // Enter presses the default button wherever the focus is (an option, a
+  // button, a result field), except inside a multi-line field.
+  bool enterAnywhere = false;
   std::span<const Link> links;                 // the navigation buttons
   // The load placement: the top and left of the named screen, kCentred, or
   // empty for a screen that places itself in its load step.

@@ -74,6 +74,17 @@ Control& Screen::At(std::string_view name) {
   return *c;
 }
 
+void Screen::Type(std::string_view field, std::string text) {
+  Control& c = At(field);
+  c.text = text;
+  typed_.insert_or_assign(std::string(field), std::move(text));
+}
+
+const std::string* Screen::Typed(std::string_view field) const {
+  auto it = typed_.find(field);
+  return it == typed_.end() ? nullptr : &it->second;
+}
+
 void Screen::Show() {
   Showing();
   visible_ = true;

@@ -115,6 +115,13 @@ class Screen {
   std::vector<std::vector<std::string>>& rows(std::string_view name) { return At(name).rows; }
   // Whether the named option button is selected.
   bool checked(std::string_view name) { return At(name).checked; }
+  // The user typed or pasted into a field: it shows the text, and the
+  // screen remembers the text as what the user last typed there. Only the
+  // user's next edit of the field replaces that memory; a calculation that
+  // writes a rounded figure back into the field does not.
+  void Type(std::string_view field, std::string text);
+  // What the user last typed into the field; null where they never did.
+  const std::string* Typed(std::string_view field) const;
 
   // The window.
   int top() const { return top_; }
@@ -172,6 +179,7 @@ class Screen {
   std::string title_;
   std::vector<Control> controls_;
   std::map<std::string, std::function<void()>, std::less<>> handlers_;
+  std::map<std::string, std::string, std::less<>> typed_;  // by field
   std::string opener_ = "Form1";
   int top_ = 0;
   int left_ = 0;

@@ -70,8 +70,8 @@ constexpr ControlSpec kControls[] = {
         .Anchored(kFollowBottom),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1",   "Option1", "Option2",  "Option3",  "Option4",
-                                          "Option5", "Text2",   "Option6",  "Option7",  "Text3",
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Option1", "Option2",
+                                          "Option3",  "Option4",  "Option5",  "Option6", "Option7",
                                           "Command1", "Command2", "Command3", "Table1"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form41", "涨跌停价（分板块）--衡川2.0", kControls, kTabOrder);

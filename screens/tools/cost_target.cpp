@@ -88,8 +88,8 @@ constexpr ControlSpec kControls[] = {
         .Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Option1", "Option2",  "Text1",    "Text2",   "Text3",
-                                          "Text4",   "Command1", "Command2", "Command3"};
+constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Text4",   "Option1",
+                                          "Option2", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form44", "补仓到目标成本--衡川2.0", kControls, kTabOrder);
 
@@ -112,13 +112,9 @@ class CostTargetScreen final : public ToolScreen {
     OnOption("Option2", [this] { ShowRates(); });
   }
 
- protected:
-  // The rates may have changed on the trading-costs screen meanwhile.
-  void Showing() override { ShowRates(); }
-
  private:
   Market market() const { return fundOption.checked ? Market::Fund : Market::Stock; }
-  void ShowRates() { ratesLine = CurrentRatesLine(market()); }
+  void ShowRates() override { ratesLine = CurrentRatesLine(market()); }
 
   // "计算": the fields cleaned, then checked in order, the first failure
   // prompted and nothing written; then the least lots that reach the target

@@ -87,8 +87,8 @@ constexpr ControlSpec kControls[] = {
     Label("Label17", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1", "Text2",    "Text3",    "Text4",   "Text5",
-                                          "Text6",   "Text7",   "Text8", "Command1", "Command2", "Command3"};
+constexpr std::string_view kTabOrder[] = {"Text1", "Text2",   "Text3",   "Text4",    "Text5",    "Text6",   "Text7",
+                                          "Text8", "Option1", "Option2", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form47", "融资融券--衡川2.0", kControls, kTabOrder);
 

@@ -108,8 +108,8 @@ constexpr ControlSpec kControls[] = {
         .Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Option3", "Option4",  "Text1",    "Text2",
-                                          "Text3",   "Text4",   "Text5",   "Command1", "Command2", "Command3"};
+constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",    "Text5",    "Option1",
+                                          "Option2", "Option3", "Option4", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form43", "做T计算器--衡川2.0", kControls, kTabOrder);
 
@@ -124,15 +124,11 @@ class SwingTradeScreen final : public ToolScreen {
     OnOption("Option4", [this] { FollowOrder(); });
   }
 
- protected:
-  // The rates may have changed on the trading-costs screen meanwhile.
-  void Showing() override { ShowRates(); }
-
  private:
   Market market() const { return fundOption.checked ? Market::Fund : Market::Stock; }
   SwingOrder order() const { return buyFirstOption.checked ? SwingOrder::BuyFirst : SwingOrder::SellFirst; }
 
-  void ShowRates() { ratesLine = CurrentRatesLine(market()); }
+  void ShowRates() override { ratesLine = CurrentRatesLine(market()); }
   // The loss-free price asked for follows the order of the legs. The other
   // order's price never stays under the new caption, also where the inputs
   // no longer pass and the calculation does not run again.

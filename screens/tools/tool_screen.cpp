@@ -74,20 +74,82 @@ std::string RatesLine(const FeeRates& rates, Market market) {
 void ToolScreen::OnOption(std::string_view option, std::function<void()> also) {
   OnClick(option, [this, also = std::move(also)] {
     if (also) also();
-    if (showsResults_ && calculate_) calculate_();
+    Recalculate();
   });
 }
 
-RatesRead ToolScreen::ReadTradingRates(Market market) {
+namespace {
+
+// A field the user types into.
+bool IsInput(const Control& c) { return (c.kind() == Kind::Text || c.kind() == Kind::TextArea) && !c.readOnly; }
+
+}  // namespace
+
+void ToolScreen::Calculate(bool asTyped) {
+  if (!calculate_) return;
+  auto typedNow = [this](const Control& c) {
+    const std::string* typed = Typed(c.name());
+    return typed != nullptr ? std::optional<std::string>(*typed) : std::nullopt;
+  };
+  for (Control& c : controls()) {
+    if (!IsInput(c)) continue;
+    auto [at, first] = typedInputs_.try_emplace(std::string(c.name()));
+    InputMemory& in = at->second;
+    // Written since the last calculation, by the user (even back to the
+    // same text) or by anything else: the field holds the input now.
+    if (first || c.text != in.left || typedNow(c) != in.typed) {
+      in.asTyped = c.text;
+    } else if (asTyped) {
+      c.text = in.asTyped;
+    }
+  }
+  auto noteLeft = [this, &typedNow] {
+    for (const Control& c : controls()) {
+      if (!IsInput(c)) continue;
+      InputMemory& in = typedInputs_[std::string(c.name())];
+      in.left = c.text;
+      in.typed = typedNow(c);
+    }
+  };
+  try {
+    calculate_();
+  } catch (...) {
+    noteLeft();
+    throw;
+  }
+  noteLeft();
+}
+
+void ToolScreen::Recalculate() {
+  if (showsResults_) Calculate(true);
+}
+
+void ToolScreen::Showing() {
+  ShowRates();
+  if (!showsResults_ || !ratesRead_ || *ratesRead_ == CurrentRateTexts()) return;
+  try {
+    Recalculate();
+  } catch (const CalcError& e) {
+    app().host().ReportError(e.kind());
+  }
+}
+
+ToolScreen::RateFieldTexts ToolScreen::CurrentRateTexts() {
   Screen* costs = app().Existing("Form40");
   auto rate = [costs](std::string_view field, std::string_view atLoad) {
     return costs != nullptr ? costs->text(field) : std::string(atLoad);
   };
-  return ReadRates(rate("Text4", kRateLoadTexts.commission), rate("Text5", kRateLoadTexts.minimum),
-                   rate("Text6", kRateLoadTexts.stampDuty), rate("Text7", kRateLoadTexts.transferFee), market);
+  return {rate("Text4", kRateLoadTexts.commission), rate("Text5", kRateLoadTexts.minimum),
+          rate("Text6", kRateLoadTexts.stampDuty), rate("Text7", kRateLoadTexts.transferFee)};
+}
+
+RatesRead ToolScreen::ReadTradingRates(Market market) {
+  RateFieldTexts texts = CurrentRateTexts();
+  return ReadRates(std::move(texts[0]), std::move(texts[1]), std::move(texts[2]), std::move(texts[3]), market);
 }
 
 std::optional<FeeRates> ToolScreen::TradingRates(Market market) {
+  ratesRead_ = CurrentRateTexts();
   RatesRead read = ReadTradingRates(market);
   if (!read.rates) PromptMissing(std::string(kFixRates) + read.message);
   return read.rates;

@@ -5,7 +5,9 @@
 // them, with the one line that shows them.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,7 +64,8 @@ std::string RatesLine(const FeeRates& rates, Market market);
 inline constexpr Link kToolWayBack[] = {{"Command3", kOpener, SwitchOrder::HideFirst}};
 
 // A tool screen's window: wide, placed where the main screen stands, "计算"
-// (Command1) pressed by Enter, the way back on Esc, the first field focused.
+// (Command1) pressed by Enter wherever the focus is but in a multi-line
+// field, the way back on Esc, the first field focused.
 constexpr ScreenSpec ToolSpec(std::string_view name, std::string_view title, std::span<const ControlSpec> controls,
                               std::span<const std::string_view> tabOrder) {
   return ScreenSpec{
@@ -74,6 +77,7 @@ constexpr ScreenSpec ToolSpec(std::string_view name, std::string_view title, std
       .tabOrder = tabOrder,
       .initialFocus = "Text1",
       .defaultButton = "Command1",
+      .enterAnywhere = true,
       .links = kToolWayBack,
       .placedLike = "Form1",
       .backButton = "Command3",
@@ -92,12 +96,12 @@ class ToolScreen : public Screen {
 
  protected:
   // The calculate button. A calculation that writes its results ends with
-  // ResultsShown().
+  // ResultsShown(). A press reads each field as it shows.
   template <class S>
   void OnCalculate(std::string_view button, void (S::*handler)()) {
     S* self = static_cast<S*>(this);
     calculate_ = [self, handler] { (self->*handler)(); };
-    OnClick(button, [this] { calculate_(); });
+    OnClick(button, [this] { Calculate(false); });
   }
   // The clear button: after it the results no longer show.
   template <class S>
@@ -115,6 +119,14 @@ class ToolScreen : public Screen {
   void ResultsShown() { showsResults_ = true; }
   bool showsResults() const { return showsResults_; }
 
+  // On showing: the rates line follows the trading-costs screen's rates,
+  // and results computed at other rates than those are calculated again,
+  // as a change of option does.
+  void Showing() override;
+  // Writes the rates line for the rates as they stand; a tool with a rates
+  // line overrides it.
+  virtual void ShowRates() {}
+
   // A failed read's message in the prompt box.
   void Prompt(const FieldRead& read) { PromptMissing(read.message); }
 
@@ -128,8 +140,32 @@ class ToolScreen : public Screen {
   RatesRead ReadTradingRates(Market market);
 
  private:
+  using RateFieldTexts = std::array<std::string, 4>;
+  // The trading-costs screen's four rate texts as they stand.
+  RateFieldTexts CurrentRateTexts();
+  // Runs the calculation. Started by an option or by changed rates rather
+  // than by the user's press, it first gives each input field back its
+  // text as the user last typed it: a figure the last calculation rounded
+  // to its tick does not become the input of the next one.
+  void Calculate(bool asTyped);
+  // Again, as typed, while results show.
+  void Recalculate();
+
   std::function<void()> calculate_;
   bool showsResults_ = false;
+  // An input field between calculations.
+  struct InputMemory {
+    // Its text as the user last typed it: what the field showed when a
+    // calculation started, unless only the calculations wrote the field
+    // since the one before (the user's edits and the clear button replace
+    // it, a write-back does not).
+    std::string asTyped;
+    std::string left;                  // as the last calculation left it
+    std::optional<std::string> typed;  // the screen's memory of the user's typing, then
+  };
+  std::map<std::string, InputMemory, std::less<>> typedInputs_;
+  // The rate texts the last calculation read, if it read any.
+  std::optional<RateFieldTexts> ratesRead_;
 };
 
 }  // namespace hc

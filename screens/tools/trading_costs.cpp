@@ -102,8 +102,8 @@ constexpr ControlSpec kControls[] = {
         .Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Option1", "Option2", "Text1",    "Text2",    "Text3",   "Text4",
-                                          "Text5",   "Text6",   "Text7",    "Command1", "Command2", "Command3"};
+constexpr std::string_view kTabOrder[] = {"Text1", "Text2",   "Text3",   "Text4",    "Text5",    "Text6",
+                                          "Text7", "Option1", "Option2", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
 

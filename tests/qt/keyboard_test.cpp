@@ -22,6 +22,22 @@ QStringList TabStops(hc::qt::ScreenWindow& window) {
   return stops;
 }
 
+// A screen shown in the Qt program and the same screen in the model alone,
+// for a key to be compared with the press it stands for.
+struct Twins {
+  explicit Twins(const std::string& name) : model(shell.app().Get(name)), other(twin.app().Get(name)) {
+    model.Show();
+    other.Show();
+    window = shell.Window(model);
+  }
+  BoxWatchdog watchdog;
+  hc::qt::QtShell shell;
+  HeadlessProgram twin;
+  hc::Screen& model;
+  hc::Screen& other;
+  hc::qt::ScreenWindow* window = nullptr;
+};
+
 QString FocusName() {
   QWidget* w = QApplication::focusWidget();
   return w == nullptr ? QStringLiteral("(none)") : w->objectName();
@@ -88,15 +104,8 @@ class KeyboardTest : public QObject {
     QFETCH(QString, screen);
     QFETCH(QString, field);
     QFETCH(bool, keypad);
-    const std::string name = screen.toStdString();
-    BoxWatchdog watchdog;
-    hc::qt::QtShell shell;
-    HeadlessProgram twin;
-    hc::Screen& model = shell.app().Get(name);
-    model.Show();
-    hc::Screen& other = twin.app().Get(name);
-    other.Show();
-    hc::qt::ScreenWindow* window = shell.Window(model);
+    Twins t(screen.toStdString());
+    auto& [watchdog, shell, twin, model, other, window] = t;
     auto* edit = qobject_cast<QLineEdit*>(window->ControlWidget(field.toStdString()));
     QVERIFY(edit != nullptr);
     watchdog.TakeMessages();
@@ -109,13 +118,122 @@ class KeyboardTest : public QObject {
       QTest::keyClick(edit, Qt::Key_Return);
     }
     // Only a field the user can type into presses the button; Enter in a
-    // result field or a disabled one does nothing.
-    if (!edit->isReadOnly() && edit->isEnabled()) twin.Press(other, model.layout().defaultButton);
+    // result field or a disabled one does nothing, but for a screen where
+    // Enter presses it wherever the focus is (a disabled field takes none).
+    const bool anywhere = model.layout().enterAnywhere;
+    if (anywhere && !edit->isEnabled()) QSKIP("a disabled field takes no focus");
+    if ((!edit->isReadOnly() || anywhere) && edit->isEnabled()) twin.Press(other, model.layout().defaultButton);
 
     QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
     QCOMPARE(DescribeModel(model), DescribeModel(other));
     QCOMPARE(DescribeWidgets(*window), DescribeModel(model));
     QCOMPARE(VisibleScreens(shell.app()), VisibleScreens(twin.app()));
+  }
+
+  // On a screen where Enter presses the default button wherever the focus
+  // is, an option or a table with the focus passes Enter on to it: the
+  // same press as the model's, the same messages. (A focused button is
+  // pressed itself, as on every screen.)
+  void enter_presses_it_from_options_and_tables_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("control");
+    HeadlessProgram program;
+    for (const hc::ScreenEntry& e : hc::ScreenRegistry()) {
+      const hc::Screen& s = program.app().Get(e.name);
+      if (!s.layout().enterAnywhere) continue;
+      for (std::string_view name : s.layout().tabOrder) {
+        const hc::Kind kind = program.app().Get(e.name).At(name).kind();
+        if (kind != hc::Kind::Option && kind != hc::Kind::Table) continue;
+        const std::string row = std::string(e.name) + " " + std::string(name);
+        QTest::newRow(row.c_str()) << Q(e.name) << Q(name);
+      }
+    }
+  }
+  void enter_presses_it_from_options_and_tables() {
+    QFETCH(QString, screen);
+    QFETCH(QString, control);
+    Twins t(screen.toStdString());
+    auto& [watchdog, shell, twin, model, other, window] = t;
+    QWidget* w = window->ControlWidget(control.toStdString());
+    QVERIFY(w != nullptr);
+    if (!w->isEnabled()) QSKIP("disabled at load");
+    watchdog.TakeMessages();
+    twin.TakeMessages();
+
+    w->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(w, Qt::Key_Return);
+    twin.Press(other, model.layout().defaultButton);
+
+    QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
+    QCOMPARE(DescribeModel(model), DescribeModel(other));
+    QCOMPARE(VisibleScreens(shell.app()), VisibleScreens(twin.app()));
+  }
+
+  // A tool screen's Tab order: its input fields, then its options, then its
+  // buttons, each in the order of the layout table, which follows the
+  // window's columns (a results table may come last).
+  void tool_tab_order_is_fields_options_buttons_data() { AddScreenRows(); }
+  void tool_tab_order_is_fields_options_buttons() {
+    QFETCH(QString, screen);
+    HeadlessProgram program;
+    hc::Screen& s = program.app().Get(screen.toStdString());
+    if (!s.layout().enterAnywhere) QSKIP("not a tool screen");
+    auto rank = [](hc::Kind kind) {
+      switch (kind) {
+        case hc::Kind::Text:
+        case hc::Kind::TextArea: return 0;
+        case hc::Kind::Option: return 1;
+        case hc::Kind::Button: return 2;
+        default: return -1;
+      }
+    };
+    QStringList expected;
+    for (int r = 0; r <= 2; ++r) {
+      for (const hc::Control& c : s.controls()) {
+        if (rank(c.kind()) != r) continue;
+        if (r == 0 && c.readOnly) continue;  // results take no Tab stop
+        expected << Q(c.name());
+      }
+    }
+    QStringList order;
+    for (std::string_view name : s.layout().tabOrder) {
+      if (rank(s.At(name).kind()) >= 0) order << Q(name);
+    }
+    QCOMPARE(order, expected);
+  }
+
+  // Type into the last field, Tab, Enter: the focus has moved on to an
+  // option (or a button) and Enter still calculates, as a press does.
+  void type_tab_enter_calculates_data() {
+    QTest::addColumn<QString>("screen");
+    for (const char* name : {"Form40", "Form41", "Form43", "Form44", "Form45", "Form46", "Form47", "Form48"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+  }
+  void type_tab_enter_calculates() {
+    QFETCH(QString, screen);
+    Twins t(screen.toStdString());
+    auto& [watchdog, shell, twin, model, other, window] = t;
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    std::string_view last;
+    for (std::string_view n : model.layout().tabOrder) {
+      if (model.At(n).kind() == hc::Kind::Text && !model.At(n).readOnly && model.At(n).enabled) last = n;
+    }
+    auto* edit = qobject_cast<QLineEdit*>(window->ControlWidget(last));
+    QVERIFY(edit != nullptr);
+    // The field's own text typed anew, so the press computes the load example.
+    const QString typed = edit->text();
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != edit);
+    QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr);
+    watchdog.TakeMessages();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    twin.Press(other, model.layout().defaultButton);
+    QCOMPARE(watchdog.TakeMessages(), twin.TakeMessages());
+    QCOMPARE(DescribeModel(model), DescribeModel(other));
   }
 
   void tab_walks_the_screen_order_data() { AddScreenRows(); }

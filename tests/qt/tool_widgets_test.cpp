@@ -152,6 +152,42 @@ class ToolWidgetsTest : public QObject {
     QVERIFY2(lines.contains(first.join('\t')), qPrintable(first.join('\t')));
   }
 
+  // What the user types or pastes into a field is what an option gives
+  // back: a fund's 1.234, rounded to 1.23 as a stock, is 1.234 again when
+  // the fund is chosen again, with the fund's results.
+  void options_give_back_the_typed_price() {
+    hc::qt::QtShell shell;
+    shell.Start();
+    MenuAction(Shown(shell, "Form1")->menuBar(), QStringLiteral("Form43"))->trigger();
+    hc::qt::ScreenWindow* w = Shown(shell, "Form43");
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    hc::Screen& model = shell.app().Get("Form43");
+    auto* stock = qobject_cast<QRadioButton*>(w->ControlWidget("Option1"));
+    auto* fund = qobject_cast<QRadioButton*>(w->ControlWidget("Option2"));
+    QTest::mouseClick(fund, Qt::LeftButton);
+    for (auto [field, text] : {std::pair{"Text1", "20000"}, {"Text2", "1.3"}, {"Text3", "10000"}}) {
+      auto* edit = qobject_cast<QLineEdit*>(w->ControlWidget(field));
+      edit->selectAll();
+      QTest::keyClicks(edit, QString::fromLatin1(text));
+    }
+    auto* sell = qobject_cast<QLineEdit*>(w->ControlWidget("Text4"));
+    sell->selectAll();
+    QTest::keyClicks(sell, QStringLiteral("1.234"));
+    auto* buy = qobject_cast<QLineEdit*>(w->ControlWidget("Text5"));
+    buy->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("1.196"));
+    buy->paste();
+    QTest::keyClick(buy, Qt::Key_Return);
+    QCOMPARE(model.text("Text12"), std::string("370.00"));
+    QTest::mouseClick(stock, Qt::LeftButton);
+    QCOMPARE(sell->text(), QStringLiteral("1.23"));
+    QCOMPARE(model.text("Text12"), std::string("283.61"));
+    QTest::mouseClick(fund, Qt::LeftButton);
+    QCOMPARE(sell->text(), QStringLiteral("1.234"));
+    QCOMPARE(buy->text(), QStringLiteral("1.196"));
+    QCOMPARE(model.text("Text12"), std::string("370.00"));
+  }
+
   // The record field of the annual-return screen takes lines as typed or
   // pasted: Enter (either key) starts a new one and presses nothing, the
   // Tab key moves on (a pasted tab stays), and the model holds the lines;
