@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -11,16 +10,30 @@ namespace hc {
 
 namespace {
 
-double ToDouble(const Decimal& d) {
-  return static_cast<double>(static_cast<long double>(d.units()) / std::pow(10.0L, d.scale()));
+long double ToLongDouble(const Decimal& d) { return static_cast<long double>(d.units()) / std::pow(10.0L, d.scale()); }
+
+int SignOf(const Decimal& d) { return d.sign(); }
+
+// How often a sequence changes sign, zeros passed over.
+template <typename It>
+int SignChanges(It first, It last) {
+  int changes = 0;
+  int lastSign = 0;
+  for (; first != last; ++first) {
+    const int s = SignOf(*first);
+    if (s == 0) continue;
+    if (lastSign != 0 && s != lastSign) ++changes;
+    lastSign = s;
+  }
+  return changes;
 }
 
 // The flows added up by day, those that cancel out left out, in day order;
 // their days in years of 365 days.
 struct Flows {
-  std::vector<double> amounts;
+  std::vector<Decimal> exact;
+  std::vector<long double> amounts;
   std::vector<double> years;
-  int signChanges = 0;  // along the days
   bool positive = false, negative = false;
   Decimal total;  // exact: the value of the flows at a rate of 0
 };
@@ -29,147 +42,196 @@ Flows AddUpByDay(std::span<const DatedFlow> input) {
   std::vector<DatedFlow> sorted(input.begin(), input.end());
   std::stable_sort(sorted.begin(), sorted.end(), [](const DatedFlow& a, const DatedFlow& b) { return a.day < b.day; });
   Flows out;
-  int lastSign = 0;
   for (std::size_t i = 0; i < sorted.size();) {
     Decimal sum;
     const int day = sorted[i].day;
     for (; i < sorted.size() && sorted[i].day == day; ++i) sum = sum + sorted[i].amount;
     out.total = out.total + sum;
     if (sum.sign() == 0) continue;
-    if (lastSign != 0 && sum.sign() != lastSign) ++out.signChanges;
-    lastSign = sum.sign();
     (sum.sign() > 0 ? out.positive : out.negative) = true;
-    out.amounts.push_back(ToDouble(sum));
+    out.exact.push_back(sum);
+    out.amounts.push_back(ToLongDouble(sum));
     out.years.push_back(day / 365.0);
   }
   return out;
 }
 
-int SignOf(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
+// The rate as x = ln(1 + r), in which the flows' value is a sum of
+// exponentials, V(x) = Σ F_i e^(−y_i x), y_i the years of flow i after the
+// first. The range of rates in x: above kLow (excluded), up to kHigh.
+const double kLow = std::log1p(kLowestRate);
+const double kHigh = std::log1p(kHighestRate);
 
-// The flows' present value on one side of a rate of 0, times a positive
-// factor chosen so that no term exceeds its flow in size there: above 0
-// each flow is discounted to the first day, (1 + r)^(−d_i/365); below 0 it
-// is carried to the last day, (1 + r)^((d_last − d_i)/365). The factor
-// changes no sign and no root, and keeps every power finite for flows
-// thousands of years apart at any rate of the range.
-class Side {
+// The sign of a sum of exponentials at a point, and where the sum is too
+// small against its terms to tell, none (0): the rounding of the terms
+// could give either sign there.
+struct Reading {
+  int sign = 0;
+  long double value = 0;  // the sum, scaled by e^(−scale)
+  long double scale = 0;
+};
+
+// Σ s_i e^(l_i − y_i x): every term kept as its sign and the log of its
+// size, so that neither the exponentials of flows thousands of years apart
+// nor the products of a derivative's factors leave the doubles' range.
+// The years are taken from their middle: a positive factor e^(y_mid x),
+// which changes no sign, keeps the exponents small near a rate of 0.
+class ExpSum {
  public:
-  Side(const Flows& flows, bool above) : above_(above), amounts_(flows.amounts) {
-    const double last = flows.years.back();
-    exponents_.reserve(flows.years.size());
-    for (double y : flows.years) exponents_.push_back(above ? -y : last - y);
-  }
+  ExpSum(const std::vector<double>& years, const std::vector<long double>& logs, std::vector<signed char> signs)
+      : years_(years.begin(), years.end()), logs_(logs), signs_(std::move(signs)) {}
 
-  bool above() const { return above_; }
-  // The far end of the side, as a rate, and whether it may be the root.
-  double end() const { return above_ ? kHighestRate : kLowestRate; }
-  bool endIncluded() const { return above_; }
-
-  double Value(double rate) const {
-    const double log = std::log1p(rate);
-    double sum = 0;
-    for (std::size_t i = 0; i < amounts_.size(); ++i) sum += amounts_[i] * std::exp(exponents_[i] * log);
-    return sum;
-  }
-
-  // The value and its slope by the rate.
-  std::pair<double, double> ValueAndSlope(double rate) const {
-    const double log = std::log1p(rate);
-    double sum = 0;
-    double slope = 0;
-    for (std::size_t i = 0; i < amounts_.size(); ++i) {
-      const double term = amounts_[i] * std::exp(exponents_[i] * log);
-      sum += term;
-      slope += exponents_[i] * term;
+  Reading At(double x) const {
+    long double top = -std::numeric_limits<long double>::infinity();
+    for (std::size_t i = 0; i < years_.size(); ++i) top = std::max(top, logs_[i] - years_[i] * x);
+    long double sum = 0;
+    long double size = 0;
+    for (std::size_t i = 0; i < years_.size(); ++i) {
+      const long double d = logs_[i] - years_[i] * x - top;
+      if (d < -100) continue;  // below 10^-43 of the largest term: beneath any rounding
+      const long double e = std::exp(d);
+      sum += signs_[i] * e;
+      size += e;
     }
-    return {sum, slope / (1 + rate)};
+    // Each term is good to a few units in the last place, its exponent's
+    // rounding included; the sum of n of them to about n times that.
+    const long double noise =
+        16 * std::numeric_limits<long double>::epsilon() * (static_cast<long double>(years_.size()) + 4) * size;
+    return {std::fabs(sum) <= noise ? 0 : (sum > 0 ? 1 : -1), sum, top};
   }
 
-  // From a rate of 0 outwards, the first step of the scan across which the
-  // value changes sign: {near, far}, or {root, root} where it lands on a
-  // root. The scan walks ln(1 + r) in even steps, finest near 0, each term
-  // carried from the last step by one multiplication. It stops, finding
-  // nothing, before steps whose near end lies farther from 0 than `beyond`.
-  std::optional<std::pair<double, double>> Scan(int signAtZero, double beyond) const {
-    struct Stretch {
-      double until;  // |ln(1 + r)| where the stretch ends
-      double step;
-    };
-    static constexpr Stretch kStretches[] = {{0.4, 0.002}, {2.0, 0.01}, {std::numeric_limits<double>::max(), 0.05}};
-    const double far = std::fabs(std::log1p(end()));
-    const double direction = above_ ? 1 : -1;
-    std::vector<double> terms(amounts_.size(), 1.0);
-    std::vector<double> factors(amounts_.size());
-    double at = 0;
-    double nearRate = 0;
-    for (const Stretch& stretch : kStretches) {
-      const double stop = std::min(stretch.until, far);
-      if (stop <= at) continue;
-      const double steps = std::ceil((stop - at) / stretch.step);
-      const double step = (stop - at) / steps;
-      for (std::size_t i = 0; i < amounts_.size(); ++i) factors[i] = std::exp(exponents_[i] * direction * step);
-      const double from = at;
-      for (double k = 1; k <= steps; ++k) {
-        if (std::fabs(nearRate) > beyond) return std::nullopt;
-        double value = 0;
-        for (std::size_t i = 0; i < amounts_.size(); ++i) {
-          terms[i] *= factors[i];
-          value += amounts_[i] * terms[i];
-        }
-        at = k == steps ? stop : from + k * step;
-        const bool last = k == steps && stop == far;
-        const double rate = last ? end() : std::expm1(direction * at);
-        const int sign = SignOf(value);
-        if (sign == 0 && (!last || endIncluded())) return std::pair{rate, rate};
-        if (sign != 0 && sign != signAtZero) return std::pair{nearRate, rate};
-        nearRate = rate;
-      }
+  int SignAt(double x) const { return At(x).sign; }
+
+  // The derivative of e^(c x) times this sum, up to a positive factor: each
+  // term times (c − y_i). With c between the years of two neighbouring terms
+  // of opposite signs, that sign change goes and no other comes.
+  void Derive(double c) {
+    for (std::size_t i = 0; i < years_.size(); ++i) {
+      const long double factor = c - years_[i];
+      logs_[i] += std::log(std::fabs(factor));
+      if (factor < 0) signs_[i] = static_cast<signed char>(-signs_[i]);
     }
-    return std::nullopt;
+  }
+  // Undoes Derive(c).
+  void Integrate(double c) {
+    for (std::size_t i = 0; i < years_.size(); ++i) {
+      const long double factor = c - years_[i];
+      logs_[i] -= std::log(std::fabs(factor));
+      if (factor < 0) signs_[i] = static_cast<signed char>(-signs_[i]);
+    }
   }
 
  private:
-  bool above_;
-  const std::vector<double>& amounts_;
-  std::vector<double> exponents_;
+  std::vector<long double> years_;
+  std::vector<long double> logs_;
+  std::vector<signed char> signs_;
 };
 
-// The root between two rates at which the value has opposite signs: Newton
-// steps while they stay inside the bracket and shrink it fast enough,
-// bisection otherwise.
-double Refine(const Side& side, double a, double b) {
-  const double va = side.Value(a);
-  const double vb = side.Value(b);
-  if (va == 0) return a;
-  if (vb == 0) return b;
-  if (SignOf(va) == SignOf(vb)) return std::fabs(va) < std::fabs(vb) ? a : b;  // the scan's rounding: a root at an end
-  // The ends where the value is below and above 0.
-  double low = va < 0 ? a : b;
-  double high = va < 0 ? b : a;
-  double rate = 0.5 * (a + b);
-  double step = std::fabs(b - a);
-  double lastStep = step;
-  auto [value, slope] = side.ValueAndSlope(rate);
-  for (int i = 0; i < 400; ++i) {
-    const double tolerance =
-        std::max(kRateTolerance / 10, 4 * std::numeric_limits<double>::epsilon() * std::fabs(rate));
-    const bool outside = ((rate - high) * slope - value) * ((rate - low) * slope - value) > 0;
-    const bool slow = std::fabs(2 * value) > std::fabs(lastStep * slope);
-    lastStep = step;
-    if (slope == 0 || outside || slow) {
-      step = 0.5 * (high - low);
-      rate = low + step;
+// The point between a and b (signs of the sum sa and −sa) where the sum
+// changes sign: false position with the Illinois halving, falling back to
+// bisection where it gains too little; to the doubles' resolution.
+double Solve(const ExpSum& sum, double a, double b, Reading ra, Reading rb) {
+  // Values on one scale: that of ra.
+  auto onScale = [&](const Reading& r) {
+    return static_cast<double>(r.value * std::exp(std::clamp(r.scale - ra.scale, -700.0L, 700.0L)));
+  };
+  double fa = static_cast<double>(ra.value);
+  double fb = onScale(rb);
+  const int sa = ra.sign;
+  int side = 0;
+  for (int i = 0; i < 200; ++i) {
+    const double width = b - a;
+    if (std::fabs(width) <= 4 * std::numeric_limits<double>::epsilon() * std::max(1.0, std::fabs(a))) break;
+    double m = a + width * (fa / (fa - fb));
+    // Keep the guess well inside; bisect every third step at least.
+    const double margin = std::fabs(width) / 16;
+    if (!(std::fabs(m - a) > margin && std::fabs(b - m) > margin) || i % 3 == 2) m = a + width / 2;
+    if (m == a || m == b) break;
+    const Reading rm = sum.At(m);
+    if (rm.sign == 0) return m;
+    const double fm = onScale(rm);
+    if (rm.sign == sa) {
+      a = m;
+      fa = fm;
+      if (side == -1) fb /= 2;
+      side = -1;
     } else {
-      step = value / slope;
-      rate -= step;
+      b = m;
+      fb = fm;
+      if (side == 1) fa /= 2;
+      side = 1;
     }
-    if (std::fabs(step) < tolerance || std::fabs(high - low) < tolerance) return rate;
-    std::tie(value, slope) = side.ValueAndSlope(rate);
-    if (value == 0) return rate;
-    (value < 0 ? low : high) = rate;
   }
-  return rate;
+  return a + (b - a) / 2;
+}
+
+// The points in (low, high) at which a sum changes sign, in order, given
+// points that split the range into stretches on each of which the sum
+// times a positive exponential is monotone: each holds at most one such
+// point. A point of the split at which the sum's sign cannot be told counts
+// where the signs on either side of it differ (a root there), not where
+// they agree (the sum touches 0 without crossing it, a double root).
+//
+// Where the sign at x = 0 is known exactly (`zero`, the flows' total at a
+// rate of 0), 0 joins the points, with that sign.
+std::vector<double> SignChangesOn(const ExpSum& sum, double low, double high, const std::vector<double>& split,
+                                  std::optional<int> zero = std::nullopt) {
+  std::vector<double> points;
+  points.reserve(split.size() + 3);
+  points.push_back(low);
+  for (double p : split) {
+    if (p > low && p < high && !(zero && p == 0)) points.push_back(p);
+  }
+  if (zero) points.insert(std::lower_bound(points.begin() + 1, points.end(), 0.0), 0.0);
+  points.push_back(high);
+  std::vector<Reading> readings;
+  readings.reserve(points.size());
+  for (double p : points) {
+    readings.push_back(sum.At(p));
+    if (zero && p == 0) readings.back().sign = *zero;
+  }
+
+  std::vector<double> roots;
+  std::size_t last = points.size();  // the last point with a sign
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (readings[i].sign == 0) continue;
+    if (last != points.size() && readings[last].sign != readings[i].sign) {
+      if (i == last + 1) {
+        roots.push_back(Solve(sum, points[last], points[i], readings[last], readings[i]));
+      } else {
+        // Points without a sign between: the crossing lies among them.
+        roots.push_back(points[(last + 1 + i - 1) / 2]);
+      }
+    }
+    last = i;
+  }
+  // The top of the range belongs to it: a value that ends there at 0 has
+  // its root there.
+  if (readings.back().sign == 0 && last != points.size()) roots.push_back(high);
+  return roots;
+}
+
+// Every rate in (low, high) at which the sum changes sign. The sum has no
+// more real roots than its terms change sign in the order of their years
+// (the rule of signs holds for sums of exponentials), and by Rolle's
+// theorem the sign changes of the derivative of e^(c x) V split the line
+// into stretches holding at most one root of V each. Taking c between the
+// years of a sign change of the terms leaves a sum with one sign change
+// fewer: after as many derivatives as changes there is none and no root;
+// from there each level's roots split the line for the level below.
+std::vector<double> AllSignChanges(ExpSum sum, const std::vector<double>& years,
+                                   const std::vector<signed char>& signs, double low, double high, int atZero) {
+  std::vector<double> cuts;
+  for (std::size_t i = 1; i < years.size(); ++i) {
+    if (signs[i] != signs[i - 1]) cuts.push_back(0.5 * (years[i - 1] + years[i]));
+  }
+  for (double c : cuts) sum.Derive(c);
+  std::vector<double> split;  // the last level has no sign change and no root
+  for (std::size_t k = cuts.size(); k-- > 0;) {
+    sum.Integrate(cuts[k]);
+    split = SignChangesOn(sum, low, high, split, k == 0 ? std::optional<int>(atZero) : std::nullopt);
+  }
+  return split;
 }
 
 }  // namespace
@@ -177,29 +239,59 @@ double Refine(const Side& side, double a, double b) {
 std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
   const Flows flows = AddUpByDay(input);
   if (!flows.positive || !flows.negative) return std::nullopt;
-  const int signAtZero = flows.total.sign();
-  if (signAtZero == 0) return 0.0;
-  std::optional<double> best;
-  for (bool above : {true, false}) {
-    const Side side(flows, above);
-    std::optional<std::pair<double, double>> bracket;
-    if (flows.signChanges == 1) {
-      // One root on the whole line: on this side when the far end's value
-      // has the other sign.
-      const double atEnd = side.Value(side.end());
-      if (atEnd == 0 && side.endIncluded()) {
-        bracket = std::pair{side.end(), side.end()};
-      } else if (SignOf(atEnd) == -signAtZero) {
-        bracket = std::pair{0.0, side.end()};
-      }
-    } else {
-      bracket = side.Scan(signAtZero, best ? std::fabs(*best) : std::numeric_limits<double>::infinity());
+  const std::size_t n = flows.amounts.size();
+  const double middle = 0.5 * (flows.years.front() + flows.years.back());
+  std::vector<double> years;
+  std::vector<long double> logs;
+  std::vector<signed char> signs;
+  years.reserve(n);
+  logs.reserve(n);
+  signs.reserve(n);
+  long double largest = 0;
+  for (long double a : flows.amounts) largest = std::max(largest, std::fabs(a));
+  for (std::size_t i = 0; i < n; ++i) {
+    years.push_back(flows.years[i] - middle);
+    logs.push_back(std::log(std::fabs(flows.amounts[i]) / largest));
+    signs.push_back(static_cast<signed char>(flows.exact[i].sign()));
+  }
+  ExpSum value(years, logs, signs);
+
+  std::vector<double> roots;
+  // The value at a rate of 0 is exact: the flows' total.
+  const int atZero = SignOf(flows.total);
+
+  // A bound first, by the flows added up along the days. For x > 0 the
+  // value is x times the Laplace transform of those partial sums (a step
+  // function of the years), which has no more roots than the sums change
+  // sign; for x < 0 the same holds of the sums from the last day back. With
+  // at most one root on a side, its ends' signs tell whether there is one.
+  std::vector<Decimal> forward(n);
+  std::vector<Decimal> backward(n);
+  for (std::size_t i = 0; i < n; ++i) forward[i] = (i ? forward[i - 1] : Decimal()) + flows.exact[i];
+  for (std::size_t i = n; i-- > 0;) backward[i] = (i + 1 < n ? backward[i + 1] : Decimal()) + flows.exact[i];
+  const int aboveBound = SignChanges(forward.begin(), forward.end());
+  const int belowBound = SignChanges(backward.begin(), backward.end());
+
+  if (atZero != 0 && aboveBound <= 1 && belowBound <= 1) {
+    Reading zero = value.At(0);
+    zero.sign = atZero;
+    const Reading high = value.At(kHigh);
+    if (aboveBound == 1 && high.sign == 0) {
+      roots.push_back(kHigh);
+    } else if (aboveBound == 1 && high.sign == -atZero) {
+      roots.push_back(Solve(value, 0, kHigh, zero, high));
     }
-    if (!bracket) continue;
-    const double root =
-        bracket->first == bracket->second ? bracket->first : Refine(side, bracket->first, bracket->second);
-    if (!(root > kLowestRate && root <= kHighestRate)) continue;
-    if (!best || std::fabs(root) < std::fabs(*best)) best = root;
+    const Reading low = value.At(kLow);
+    if (belowBound == 1 && low.sign == -atZero) roots.push_back(Solve(value, 0, kLow, zero, low));
+  } else {
+    roots = AllSignChanges(value, years, signs, kLow, kHigh, atZero);
+  }
+
+  std::optional<double> best;
+  for (double x : roots) {
+    const double rate = x == kHigh ? kHighestRate : std::expm1(x);
+    if (!(rate > kLowestRate && rate <= kHighestRate)) continue;
+    if (!best || std::fabs(rate) < std::fabs(*best)) best = rate;
   }
   return best;
 }
