@@ -236,6 +236,43 @@ BENCHMARK(BM_AnnualReturn10000Buys)->Unit(benchmark::kMillisecond);
 void BM_AnnualReturn10000BuysAndSales(benchmark::State& state) { AnnualReturnPress(state, true, "1000", "-70.40%"); }
 BENCHMARK(BM_AnnualReturn10000BuysAndSales)->Unit(benchmark::kMillisecond);
 
+// The annual-return screen at 10 000 records with three rates, two of them
+// close: the three flows whose rates are 5.00 %, 5.10 % and 30.00 %, a
+// hundred thousand times larger, after 9 997 daily buys of 0.01 from
+// 1993-08-18 on. Every root is isolated; the one nearest 0 is shown.
+void CloseRatesPress(benchmark::State& state, const char* expected) {
+  std::vector<hc::Date> days;
+  const hc::Date first = *hc::Date::FromCivil(2021, 1, 1);
+  for (int year = 1993; year <= 2020; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= 31; ++day) {
+        const std::optional<hc::Date> date = hc::Date::FromCivil(year, month, day);
+        if (date && first - *date <= 9997) days.push_back(*date);
+      }
+    }
+  }
+  std::string records;
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    records += hc::IsoText(days[i]) + " 0.01\n";
+  }
+  records += "2021-01-01 69705113000\n2022-01-01 -237067088000\n2023-01-01 267308651000";
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form48");
+  s.text("Text1") = records;
+  s.text("Text2") = "2024-01-01";
+  s.text("Text3") = "100000000000";
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (!host.messages.empty() || s.text("Text9") != expected) {
+    state.SkipWithError(("the rate is " + s.text("Text9") + ", not " + expected).c_str());
+  }
+}
+void BM_AnnualReturn10000CloseRates(benchmark::State& state) { CloseRatesPress(state, "5.00%"); }
+BENCHMARK(BM_AnnualReturn10000CloseRates)->Unit(benchmark::kMillisecond);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

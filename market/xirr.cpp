@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,10 @@ Flows AddUpByDay(std::span<const DatedFlow> input) {
   return out;
 }
 
+// The most sign changes of the flows along the days for which every root is
+// isolated: each costs a level of derivatives, each level a few sums.
+constexpr int kMostIsolated = 64;
+
 // The rate as x = ln(1 + r), in which the flows' value is a sum of
 // exponentials, V(x) = Σ F_i e^(−y_i x), y_i the years of flow i after the
 // first. The range of rates in x: above kLow (excluded), up to kHigh.
@@ -89,14 +94,18 @@ class ExpSum {
     for (std::size_t i = 0; i < years_.size(); ++i) {
       const long double d = logs_[i] - years_[i] * x - top;
       if (d < -100) continue;  // below 10^-43 of the largest term: beneath any rounding
-      const long double e = std::exp(d);
+      // The exponential in double precision, corrected to first order for
+      // the rounding of its argument: good to about one unit in the last
+      // place of a double.
+      const double rounded = static_cast<double>(d);
+      const long double e = std::exp(rounded) * (1 + (d - rounded));
       sum += signs_[i] * e;
       size += e;
     }
-    // Each term is good to a few units in the last place, its exponent's
-    // rounding included; the sum of n of them to about n times that.
-    const long double noise =
-        16 * std::numeric_limits<long double>::epsilon() * (static_cast<long double>(years_.size()) + 4) * size;
+    // Each term is good to about a unit in the last place of a double, the
+    // sum (in long double) adding next to nothing: the sum is off by less
+    // than that unit of the terms' sizes added up.
+    const long double noise = 4 * std::numeric_limits<double>::epsilon() * size;
     return {std::fabs(sum) <= noise ? 0 : (sum > 0 ? 1 : -1), sum, top};
   }
 
@@ -139,18 +148,23 @@ double Solve(const ExpSum& sum, double a, double b, Reading ra, Reading rb) {
   double fb = onScale(rb);
   const int sa = ra.sign;
   int side = 0;
+  double lastWidth = 2 * std::fabs(b - a);
   for (int i = 0; i < 200; ++i) {
     const double width = b - a;
     if (std::fabs(width) <= 4 * std::numeric_limits<double>::epsilon() * std::max(1.0, std::fabs(a))) break;
     double m = a + width * (fa / (fa - fb));
-    // Keep the guess well inside; bisect every third step at least.
-    const double margin = std::fabs(width) / 16;
-    if (!(std::fabs(m - a) > margin && std::fabs(b - m) > margin) || i % 3 == 2) m = a + width / 2;
+    // A guess outside the bracket, or a bracket that shrank too little
+    // since the last step: bisection.
+    const bool slow = std::fabs(width) > 0.5 * lastWidth;
+    lastWidth = std::fabs(width);
+    if (!(std::fabs(m - a) > 0 && std::fabs(b - m) > 0 && (m - a) * (b - m) > 0) || (slow && i > 0)) m = a + width / 2;
     if (m == a || m == b) break;
+    // Within the rounding's reach of the root the sign read is still the
+    // best guess of the side.
     const Reading rm = sum.At(m);
-    if (rm.sign == 0) return m;
+    if (rm.value == 0) return m;
     const double fm = onScale(rm);
-    if (rm.sign == sa) {
+    if ((rm.value > 0 ? 1 : -1) == sa) {
       a = m;
       fa = fm;
       if (side == -1) fb /= 2;
@@ -234,6 +248,156 @@ std::vector<double> AllSignChanges(ExpSum sum, const std::vector<double>& years,
   return split;
 }
 
+int SignOf(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
+
+// The flows' present value on one side of a rate of 0, times a positive
+// factor chosen so that no term exceeds its flow in size there: above 0
+// each flow is discounted to the first day, (1 + r)^(−d_i/365); below 0 it
+// is carried to the last day, (1 + r)^((d_last − d_i)/365). The factor
+// changes no sign and no root, and keeps every power finite for flows
+// thousands of years apart at any rate of the range.
+class Side {
+ public:
+  Side(const std::vector<double>& amounts, const std::vector<double>& years, bool above)
+      : above_(above), amounts_(amounts) {
+    const double last = years.back();
+    exponents_.reserve(years.size());
+    for (double y : years) exponents_.push_back(above ? -y : last - y);
+  }
+
+  bool above() const { return above_; }
+  // The far end of the side, as a rate, and whether it may be the root.
+  double end() const { return above_ ? kHighestRate : kLowestRate; }
+  bool endIncluded() const { return above_; }
+
+  double Value(double rate) const {
+    const double log = std::log1p(rate);
+    double sum = 0;
+    for (std::size_t i = 0; i < amounts_.size(); ++i) sum += amounts_[i] * std::exp(exponents_[i] * log);
+    return sum;
+  }
+
+  // The value and its slope by the rate.
+  std::pair<double, double> ValueAndSlope(double rate) const {
+    const double log = std::log1p(rate);
+    double sum = 0;
+    double slope = 0;
+    for (std::size_t i = 0; i < amounts_.size(); ++i) {
+      const double term = amounts_[i] * std::exp(exponents_[i] * log);
+      sum += term;
+      slope += exponents_[i] * term;
+    }
+    return {sum, slope / (1 + rate)};
+  }
+
+  // From a rate of 0 outwards, the first step of the scan across which the
+  // value changes sign: {near, far}, or {root, root} where it lands on a
+  // root. The scan walks ln(1 + r) in even steps, finest near 0, each term
+  // carried from the last step by one multiplication. It stops, finding
+  // nothing, before steps whose near end lies farther from 0 than `beyond`.
+  std::optional<std::pair<double, double>> Scan(int signAtZero, double beyond) const {
+    struct Stretch {
+      double until;  // |ln(1 + r)| where the stretch ends
+      double step;
+    };
+    static constexpr Stretch kStretches[] = {{0.4, 0.002}, {2.0, 0.01}, {std::numeric_limits<double>::max(), 0.05}};
+    const double far = std::fabs(std::log1p(end()));
+    const double direction = above_ ? 1 : -1;
+    std::vector<double> terms(amounts_.size(), 1.0);
+    std::vector<double> factors(amounts_.size());
+    double at = 0;
+    double nearRate = 0;
+    for (const Stretch& stretch : kStretches) {
+      const double stop = std::min(stretch.until, far);
+      if (stop <= at) continue;
+      const double steps = std::ceil((stop - at) / stretch.step);
+      const double step = (stop - at) / steps;
+      for (std::size_t i = 0; i < amounts_.size(); ++i) factors[i] = std::exp(exponents_[i] * direction * step);
+      const double from = at;
+      for (double k = 1; k <= steps; ++k) {
+        if (std::fabs(nearRate) > beyond) return std::nullopt;
+        double value = 0;
+        for (std::size_t i = 0; i < amounts_.size(); ++i) {
+          terms[i] *= factors[i];
+          value += amounts_[i] * terms[i];
+        }
+        at = k == steps ? stop : from + k * step;
+        const bool last = k == steps && stop == far;
+        const double rate = last ? end() : std::expm1(direction * at);
+        const int sign = SignOf(value);
+        if (sign == 0 && (!last || endIncluded())) return std::pair{rate, rate};
+        if (sign != 0 && sign != signAtZero) return std::pair{nearRate, rate};
+        nearRate = rate;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  bool above_;
+  const std::vector<double>& amounts_;
+  std::vector<double> exponents_;
+};
+
+// The root between two rates at which the value has opposite signs: Newton
+// steps while they stay inside the bracket and shrink it fast enough,
+// bisection otherwise.
+double Refine(const Side& side, double a, double b) {
+  const double va = side.Value(a);
+  const double vb = side.Value(b);
+  if (va == 0) return a;
+  if (vb == 0) return b;
+  if (SignOf(va) == SignOf(vb)) return std::fabs(va) < std::fabs(vb) ? a : b;  // the scan's rounding: a root at an end
+  // The ends where the value is below and above 0.
+  double low = va < 0 ? a : b;
+  double high = va < 0 ? b : a;
+  double rate = 0.5 * (a + b);
+  double step = std::fabs(b - a);
+  double lastStep = step;
+  auto [value, slope] = side.ValueAndSlope(rate);
+  for (int i = 0; i < 400; ++i) {
+    const double tolerance =
+        std::max(kRateTolerance / 10, 4 * std::numeric_limits<double>::epsilon() * std::fabs(rate));
+    const bool outside = ((rate - high) * slope - value) * ((rate - low) * slope - value) > 0;
+    const bool slow = std::fabs(2 * value) > std::fabs(lastStep * slope);
+    lastStep = step;
+    if (slope == 0 || outside || slow) {
+      step = 0.5 * (high - low);
+      rate = low + step;
+    } else {
+      step = value / slope;
+      rate -= step;
+    }
+    if (std::fabs(step) < tolerance || std::fabs(high - low) < tolerance) return rate;
+    std::tie(value, slope) = side.ValueAndSlope(rate);
+    if (value == 0) return rate;
+    (value < 0 ? low : high) = rate;
+  }
+  return rate;
+}
+
+
+// Where the flows change sign too often along the days for the isolation
+// above, the older search: from 0 outwards on either side a scan brackets
+// the nearest change of sign (two roots closer together than its step,
+// 0.2 % near 0 and wider far out, are taken as none), then Newton steps and
+// bisection solve it.
+std::optional<double> ScanNearest(const std::vector<double>& amounts, const std::vector<double>& years,
+                                  int signAtZero) {
+  std::optional<double> best;
+  for (bool above : {true, false}) {
+    const Side side(amounts, years, above);
+    const std::optional<std::pair<double, double>> bracket =
+        side.Scan(signAtZero, best ? std::fabs(*best) : std::numeric_limits<double>::infinity());
+    if (!bracket) continue;
+    const double root =
+        bracket->first == bracket->second ? bracket->first : Refine(side, bracket->first, bracket->second);
+    if (!(root > kLowestRate && root <= kHighestRate)) continue;
+    if (!best || std::fabs(root) < std::fabs(*best)) best = root;
+  }
+  return best;
+}
+
 }  // namespace
 
 std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
@@ -283,8 +447,11 @@ std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
     }
     const Reading low = value.At(kLow);
     if (belowBound == 1 && low.sign == -atZero) roots.push_back(Solve(value, 0, kLow, zero, low));
-  } else {
+  } else if (SignChanges(flows.exact.begin(), flows.exact.end()) <= kMostIsolated) {
     roots = AllSignChanges(value, years, signs, kLow, kHigh, atZero);
+  } else {
+    std::vector<double> amounts(flows.amounts.begin(), flows.amounts.end());
+    return atZero == 0 ? std::optional<double>(0.0) : ScanNearest(amounts, flows.years, atZero);
   }
 
   std::optional<double> best;
