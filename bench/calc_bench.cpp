@@ -156,6 +156,37 @@ void BM_CostTargetLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_CostTargetLargest);
 
+// Lots to a target cost where a lot gains 10^-7 cents on fees at rates of
+// 30 decimals and no minimum, one share held: 2 cents above the target (no
+// lot count reaches it), and 1 cent above it (370 415 lots, the fees'
+// roundings deciding among ten million lots).
+void CostTargetRounding(benchmark::State& state, const char* cost, const char* expected) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& rates = app.Get("Form40");
+  rates.text("Text4") = "2.123456789012345678901234567891";
+  rates.text("Text5") = "0";
+  rates.text("Text7") = "0.654321098765432109876543210987";
+  hc::Screen& s = app.Get("Form44");
+  for (auto [name, text] : {std::pair{"Text1", "1"}, {"Text2", cost}, {"Text3", "10"},
+                            {"Text4", "10.002777777897777777788777777779"}}) {
+    s.text(name) = text;
+  }
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (s.text("Text6") != expected) state.SkipWithError(("the lots are " + s.text("Text6")).c_str());
+}
+void BM_CostTargetUnreachable(benchmark::State& state) {
+  CostTargetRounding(state, "10.022777777897777777788777777779", "");
+}
+BENCHMARK(BM_CostTargetUnreachable);
+void BM_CostTargetRoundingDecides(benchmark::State& state) {
+  CostTargetRounding(state, "10.012777777897777777788777777779", "37041500");
+}
+BENCHMARK(BM_CostTargetRoundingDecides);
+
 // The order ladder at its longest: 10 000 orders each way of the increasing
 // grid (one share more … ), refreshed from the grid screen, at a step of
 // 0.01 %, of a step with ten decimals, and of one with 30 (whose powers

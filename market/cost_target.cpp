@@ -260,7 +260,9 @@ class LotSearch {
     const Slack s = At(lots);
     return static_cast<I128>(s.cents) * static_cast<I128>(q_) + static_cast<I128>(s.rest) * static_cast<I128>(perCent_);
   }
-  U128 Turn(U128 g, Int lots) const { return (MulMod(g, static_cast<U128>(lots), q_) + q_ / 2) % q_; }
+  U128 Turn(U128 g, Int lots) const { return AddMod(MulMod(g, static_cast<U128>(lots), q_), q_ / 2); }
+  // x + y mod Q for x, y below Q.
+  U128 AddMod(U128 x, U128 y) const { return x + y >= q_ ? x + y - q_ : x + y; }
 
   // The first lots in [low, high] (V between −1 and 1 cent there, more than
   // kWalked lots) that reach, by blocks as above.
@@ -284,8 +286,8 @@ class LotSearch {
     std::vector<U128> a1(n), a2(n);
     std::vector<I128> sum(n);
     for (std::size_t j = 0; j < n; ++j) {
-      a1[j] = j == 0 ? 0 : (a1[j - 1] + g1) % q_;
-      a2[j] = j == 0 ? 0 : (a2[j - 1] + g2) % q_;
+      a1[j] = j == 0 ? 0 : AddMod(a1[j - 1], g1);
+      a2[j] = j == 0 ? 0 : AddMod(a2[j - 1], g2);
       sum[j] = static_cast<I128>(a1[j]) + static_cast<I128>(a2[j]) + slope * static_cast<I128>(j);
     }
     // Each block's start: u1, u2 and v.
@@ -299,18 +301,35 @@ class LotSearch {
     starts[0] = {Turn(g1, low), Turn(g2, low), v0};
     for (std::size_t m = 1; m < starts.size(); ++m) {
       const Start& p = starts[m - 1];
-      starts[m] = {(p.u1 + step1) % q_, (p.u2 + step2) % q_, p.v + slope * static_cast<I128>(b)};
+      starts[m] = {AddMod(p.u1, step1), AddMod(p.u2, step2), p.v + slope * static_cast<I128>(b)};
     }
 
-    // The points in the order of a2, and in that of a1.
-    std::vector<std::size_t> byA2(n), byA1(n);
-    for (std::size_t j = 0; j < n; ++j) byA2[j] = byA1[j] = j;
-    std::sort(byA2.begin(), byA2.end(), [&](std::size_t x, std::size_t y) { return a2[x] < a2[y]; });
-    std::sort(byA1.begin(), byA1.end(), [&](std::size_t x, std::size_t y) { return a1[x] < a1[y]; });
+    // The points in the order of a2, and in that of a1; the blocks in that
+    // of u1, and the a2 rank of each block's bound Q − u2.
+    struct Keyed {
+      U128 key;
+      std::size_t index;
+      bool operator<(const Keyed& o) const { return key < o.key; }
+    };
+    auto sorted = [](std::vector<Keyed> v) {
+      std::sort(v.begin(), v.end());
+      return v;
+    };
+    std::vector<Keyed> keys(n);
+    for (std::size_t j = 0; j < n; ++j) keys[j] = {a2[j], j};
+    const std::vector<Keyed> byA2 = sorted(keys);
+    for (std::size_t j = 0; j < n; ++j) keys[j] = {a1[j], j};
+    const std::vector<Keyed> byA1 = sorted(std::move(keys));
     std::vector<std::size_t> rankA2(n);
-    for (std::size_t r = 0; r < n; ++r) rankA2[byA2[r]] = r;
-    std::vector<U128> sortedA2(n);
-    for (std::size_t r = 0; r < n; ++r) sortedA2[r] = a2[byA2[r]];
+    for (std::size_t r = 0; r < n; ++r) rankA2[byA2[r].index] = r;
+    std::vector<Keyed> blockKeys(starts.size());
+    for (std::size_t m = 0; m < starts.size(); ++m) blockKeys[m] = {starts[m].u1, m};
+    const std::vector<Keyed> byU1 = sorted(std::move(blockKeys));
+    std::vector<std::size_t> belowBound2(starts.size());
+    for (std::size_t m = 0; m < starts.size(); ++m) {
+      const Keyed bound{q_ - starts[m].u2, 0};
+      belowBound2[m] = static_cast<std::size_t>(std::lower_bound(byA2.begin(), byA2.end(), bound) - byA2.begin());
+    }
 
     std::vector<char> hit(starts.size(), 0);
     constexpr I128 kNone = std::numeric_limits<I128>::min();
@@ -318,8 +337,10 @@ class LotSearch {
     // and those at or above it (w1 = 1), in falling a1. Fenwick trees of the
     // largest s over the a2 ranks below a bound (w2 = 0) and from it on
     // (w2 = 1, kept on the reversed ranks).
+    std::vector<I128> lowTree(n + 1), highTree(n + 1);
     for (int w1 = 0; w1 <= 1; ++w1) {
-      std::vector<I128> lowTree(n + 1, kNone), highTree(n + 1, kNone);
+      std::fill(lowTree.begin(), lowTree.end(), kNone);
+      std::fill(highTree.begin(), highTree.end(), kNone);
       auto insert = [&](std::size_t j) {
         for (std::size_t i = rankA2[j] + 1; i <= n; i += i & (~i + 1)) lowTree[i] = std::max(lowTree[i], sum[j]);
         for (std::size_t i = n - rankA2[j]; i <= n; i += i & (~i + 1)) highTree[i] = std::max(highTree[i], sum[j]);
@@ -329,24 +350,18 @@ class LotSearch {
         for (std::size_t i = count; i > 0; i -= i & (~i + 1)) best = std::max(best, tree[i]);
         return best;
       };
-      std::vector<std::size_t> order(starts.size());
-      for (std::size_t m = 0; m < order.size(); ++m) order[m] = m;
-      // The bound Q − u1 of each block: rising for w1 = 0, falling for 1.
-      std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-        return w1 == 0 ? starts[x].u1 > starts[y].u1 : starts[x].u1 < starts[y].u1;
-      });
+      // The bound Q − u1 rises as u1 falls (w1 = 0) and falls as it rises.
       std::size_t next = 0;
-      for (std::size_t m : order) {
+      for (std::size_t k = 0; k < byU1.size(); ++k) {
+        const std::size_t m = byU1[w1 == 0 ? byU1.size() - 1 - k : k].index;
         const Start& st = starts[m];
         const U128 bound1 = q_ - st.u1;
         if (w1 == 0) {
-          while (next < n && a1[byA1[next]] < bound1) insert(byA1[next++]);
+          while (next < n && byA1[next].key < bound1) insert(byA1[next++].index);
         } else {
-          while (next < n && a1[byA1[n - 1 - next]] >= bound1) insert(byA1[n - 1 - next++]);
+          while (next < n && byA1[n - 1 - next].key >= bound1) insert(byA1[n - 1 - next++].index);
         }
-        const U128 bound2 = q_ - st.u2;
-        const std::size_t below = static_cast<std::size_t>(
-            std::lower_bound(sortedA2.begin(), sortedA2.end(), bound2) - sortedA2.begin());
+        const std::size_t below = belowBound2[m];
         const I128 base = -static_cast<I128>(st.u1) - static_cast<I128>(st.u2) - st.v;
         if (largest(lowTree, below) >= q * (1 + w1) + base || largest(highTree, n - below) >= q * (2 + w1) + base) {
           hit[m] = 1;
@@ -359,8 +374,8 @@ class LotSearch {
       const Start& st = starts[m];
       const Int from = low + static_cast<Int>(m) * b;
       for (std::size_t j = 0; j < n && from + static_cast<Int>(j) <= high; ++j) {
-        const U128 f1 = (st.u1 + a1[j]) % q_;
-        const U128 f2 = (st.u2 + a2[j]) % q_;
+        const U128 f1 = AddMod(st.u1, a1[j]);
+        const U128 f2 = AddMod(st.u2, a2[j]);
         if (static_cast<I128>(f1 + f2) + st.v + slope * static_cast<I128>(j) >= q) return from + static_cast<Int>(j);
       }
     }
