@@ -190,48 +190,38 @@ class LotSearch {
     return gained >= owed;
   }
 
-  // The least lots in [low, high] at which a rising line reaches `cents`;
-  // high + 1 when none does.
-  Int FirstOnLine(Int low, Int high, bool atMinimum, int cents) const {
-    if (!LineAtLeast(high, atMinimum, cents)) return high + 1;
-    if (LineAtLeast(low, atMinimum, cents)) return low;
+  // The least lots in [low, high] at which `holds`, false up to some lots
+  // and true from there on, is true; high + 1 when it never is.
+  template <typename Holds>
+  static Int FirstHolding(Int low, Int high, Holds holds) {
+    if (!holds(high)) return high + 1;
+    if (holds(low)) return low;
     Int below = low;
     Int above = high;
     while (above - below > 1) {
       const Int mid = below + (above - below) / 2;
-      (LineAtLeast(mid, atMinimum, cents) ? above : below) = mid;
+      (holds(mid) ? above : below) = mid;
     }
     return above;
+  }
+
+  // The least lots in [low, high] at which a rising line reaches `cents`;
+  // high + 1 when none does.
+  Int FirstOnLine(Int low, Int high, bool atMinimum, int cents) const {
+    return FirstHolding(low, high, [&](Int lots) { return LineAtLeast(lots, atMinimum, cents); });
+  }
+
+  // The last lots in [low, high] at which a line that does not rise still
+  // reaches `cents`; low − 1 when none does.
+  Int LastOnLine(Int low, Int high, bool atMinimum, int cents) const {
+    return FirstHolding(low, high, [&](Int lots) { return !LineAtLeast(lots, atMinimum, cents); }) - 1;
   }
 
   // The first lots whose commission is above its minimum (it never falls
   // as the amount grows); one more than the most lots when none is.
   Int FirstAboveMinimum() const {
     const Decimal minimum = rates_.minimum.Round(2);
-    auto above = [&](Int lots) { return FeeAt(Amount(lots), rates_.commission) >= minimum; };
-    if (above(1)) return 1;
-    if (!above(kMostLots)) return kMostLots + 1;
-    Int below = 1;
-    Int at = kMostLots;
-    while (at - below > 1) {
-      const Int mid = below + (at - below) / 2;
-      (above(mid) ? at : below) = mid;
-    }
-    return at;
-  }
-
-  // The last lots in [low, high] at which a line that does not rise still
-  // reaches `cents`; low − 1 when none does.
-  Int LastOnLine(Int low, Int high, bool atMinimum, int cents) const {
-    if (!LineAtLeast(low, atMinimum, cents)) return low - 1;
-    if (LineAtLeast(high, atMinimum, cents)) return high;
-    Int at = low;
-    Int below = high;
-    while (below - at > 1) {
-      const Int mid = at + (below - at) / 2;
-      (LineAtLeast(mid, atMinimum, cents) ? at : below) = mid;
-    }
-    return at;
+    return FirstHolding(1, kMostLots, [&](Int lots) { return FeeAt(Amount(lots), rates_.commission) >= minimum; });
   }
 
   // The first lots in [low, high] that reach the target, on a run where V
