@@ -57,9 +57,11 @@ Flows AddUpByDay(std::span<const DatedFlow> input) {
   return out;
 }
 
-// The most sign changes of the flows along the days for which every root is
-// isolated: each costs a level of derivatives, each level a few sums.
-constexpr int kMostIsolated = 64;
+// The most work, sign changes of the flows along the days times flows, for
+// which every root is isolated: each change costs a level of derivatives,
+// each level a few sums of all the flows. Beyond it (a press would take
+// more than some 50 ms) the scan below is used.
+constexpr double kMostIsolationWork = 40000;
 
 // The rate as x = ln(1 + r), in which the flows' value is a sum of
 // exponentials, V(x) = Σ F_i e^(−y_i x), y_i the years of flow i after the
@@ -307,6 +309,13 @@ class Side {
     std::vector<double> factors(amounts_.size());
     double at = 0;
     double nearRate = 0;
+    // The value and its slope by t = |ln(1 + r)| at the step's near end.
+    double nearValue = 0;
+    double nearSlope = 0;
+    for (std::size_t i = 0; i < amounts_.size(); ++i) {
+      nearValue += amounts_[i];
+      nearSlope += direction * exponents_[i] * amounts_[i];
+    }
     for (const Stretch& stretch : kStretches) {
       const double stop = std::min(stretch.until, far);
       if (stop <= at) continue;
@@ -317,23 +326,67 @@ class Side {
       for (double k = 1; k <= steps; ++k) {
         if (std::fabs(nearRate) > beyond) return std::nullopt;
         double value = 0;
+        double slope = 0;
         for (std::size_t i = 0; i < amounts_.size(); ++i) {
           terms[i] *= factors[i];
-          value += amounts_[i] * terms[i];
+          const double term = amounts_[i] * terms[i];
+          value += term;
+          slope += exponents_[i] * term;
         }
+        slope *= direction;
         at = k == steps ? stop : from + k * step;
         const bool last = k == steps && stop == far;
         const double rate = last ? end() : std::expm1(direction * at);
         const int sign = SignOf(value);
         if (sign == 0 && (!last || endIncluded())) return std::pair{rate, rate};
         if (sign != 0 && sign != signAtZero) return std::pair{nearRate, rate};
+        // Two roots within the step: the value turns inside it and dips
+        // across 0 between its ends.
+        if (SignOf(slope) != SignOf(nearSlope) && MayDip(nearValue, nearSlope, value, slope, step)) {
+          if (const std::optional<double> turn = TurnBelow(nearRate, rate, signAtZero)) {
+            return std::pair{nearRate, *turn};
+          }
+        }
         nearRate = rate;
+        nearValue = value;
+        nearSlope = slope;
       }
     }
     return std::nullopt;
   }
 
  private:
+  // Whether the cubic through the step's ends with their values and slopes
+  // comes near 0 inside it, or crosses it: the step is worth a closer look.
+  static bool MayDip(double v0, double s0, double v1, double s1, double h) {
+    const double floor = 0.25 * std::min(std::fabs(v0), std::fabs(v1));
+    for (int i = 1; i < 32; ++i) {
+      const double t = i / 32.0;
+      const double t2 = t * t;
+      const double t3 = t2 * t;
+      const double p = (2 * t3 - 3 * t2 + 1) * v0 + (t3 - 2 * t2 + t) * h * s0 + (-2 * t3 + 3 * t2) * v1 +
+                       (t3 - t2) * h * s1;
+      if (SignOf(p) != SignOf(v0) || std::fabs(p) < floor) return true;
+    }
+    return false;
+  }
+
+  // The rate between a and b where the value turns (its slope changes sign
+  // there), when the value has there the sign opposite to `signAtZero`.
+  std::optional<double> TurnBelow(double a, double b, int signAtZero) const {
+    const int slopeAtA = SignOf(ValueAndSlope(a).second);
+    for (int i = 0; i < 100 && a != b; ++i) {
+      const double m = 0.5 * (a + b);
+      if (m == a || m == b) break;
+      const auto [value, slope] = ValueAndSlope(m);
+      if (SignOf(value) == -signAtZero) return m;
+      (SignOf(slope) == slopeAtA ? a : b) = m;
+    }
+    const double value = Value(0.5 * (a + b));
+    if (SignOf(value) == -signAtZero) return 0.5 * (a + b);
+    return std::nullopt;
+  }
+
   bool above_;
   const std::vector<double>& amounts_;
   std::vector<double> exponents_;
@@ -378,10 +431,11 @@ double Refine(const Side& side, double a, double b) {
 
 
 // Where the flows change sign too often along the days for the isolation
-// above, the older search: from 0 outwards on either side a scan brackets
-// the nearest change of sign (two roots closer together than its step,
-// 0.2 % near 0 and wider far out, are taken as none), then Newton steps and
-// bisection solve it.
+// above: from 0 outwards on either side a scan brackets the nearest change
+// of sign, and a step across which the value turns and may dip across 0
+// is searched for the turn (two roots closer together than the scan's step,
+// 0.2 % near 0 and wider far out, are found there unless the value turns
+// more than once within the step); Newton steps and bisection solve it.
 std::optional<double> ScanNearest(const std::vector<double>& amounts, const std::vector<double>& years,
                                   int signAtZero) {
   std::optional<double> best;
@@ -447,7 +501,8 @@ std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
     }
     const Reading low = value.At(kLow);
     if (belowBound == 1 && low.sign == -atZero) roots.push_back(Solve(value, 0, kLow, zero, low));
-  } else if (SignChanges(flows.exact.begin(), flows.exact.end()) <= kMostIsolated) {
+  } else if (static_cast<double>(SignChanges(flows.exact.begin(), flows.exact.end())) * static_cast<double>(n) <=
+             kMostIsolationWork) {
     roots = AllSignChanges(value, years, signs, kLow, kHigh, atZero);
   } else {
     std::vector<double> amounts(flows.amounts.begin(), flows.amounts.end());

@@ -131,6 +131,15 @@ TEST(AnnualRate, BracketedSearch) {
   }
 }
 
+std::vector<DatedFlow> CloseAmongMany() {
+  std::vector<DatedFlow> flows;
+  for (int day = 0; day < 300; ++day) flows.push_back(F(day, day % 2 ? "0.01" : "-0.01"));
+  for (const DatedFlow& f : {F(300, "-697051.13"), F(665, "2370670.88"), F(1030, "-2673086.51"), F(1395, "1000000")}) {
+    flows.push_back(f);
+  }
+  return flows;
+}
+
 // Every rate at which the value changes sign is found, however close to
 // another, and the one nearest 0 is taken; a value that only touches 0 has
 // no rate there.
@@ -152,6 +161,11 @@ TEST(AnnualRate, EveryRootFound) {
        0.30},
       // −(1 − v)(1 − 1.05 v): crosses at 0 % and at 5 %.
       {"crossing at 0", {F(0, "-1"), F(365, "2.05"), F(730, "-1.05")}, 0.0},
+      // The 5.00 %, 5.10 %, 30.00 % flows after 300 days of buys and sales of
+      // a cent in turn (4.997 %, 5.102 % and 30 % then): too many sign
+      // changes to isolate every root; the scan's step across the close pair
+      // is searched for its turn.
+      {"close roots among many sign changes", CloseAmongMany(), 0.04997261925501182},
   };
   for (const RateCase& c : cases) {
     const std::optional<double> rate = AnnualRate(c.flows);
