@@ -268,7 +268,7 @@ class LotSearch {
     const I128 slope = lineQ(low + 1) - v0;
     const Int length = high - low + 1;
     Int b = 64;
-    while (b * b < 4 * length && b < 4096) b *= 2;
+    while (b * b < 4 * length && b < 2048) b *= 2;
     const std::size_t n = static_cast<std::size_t>(b);
     const Int blocks = (length + b - 1) / b;
 

@@ -35,6 +35,7 @@ struct Flows {
   std::vector<Decimal> exact;
   std::vector<long double> amounts;
   std::vector<double> years;
+  std::vector<int> days;
   bool positive = false, negative = false;
   Decimal total;  // exact: the value of the flows at a rate of 0
 };
@@ -53,6 +54,7 @@ Flows AddUpByDay(std::span<const DatedFlow> input) {
     out.exact.push_back(sum);
     out.amounts.push_back(ToLongDouble(sum));
     out.years.push_back(day / 365.0);
+    out.days.push_back(day);
   }
   return out;
 }
@@ -373,18 +375,30 @@ class Side {
 
   // The rate between a and b where the value turns (its slope changes sign
   // there), when the value has there the sign opposite to `signAtZero`.
+  // A value counts as across 0 only beyond the rounding's reach, so that a
+  // value that touches 0 (at a rate of 0, say) makes no pair of roots.
   std::optional<double> TurnBelow(double a, double b, int signAtZero) const {
     const int slopeAtA = SignOf(ValueAndSlope(a).second);
+    auto across = [&](double rate) {
+      const double value = Value(rate);
+      return SignOf(value) == -signAtZero && std::fabs(value) > 1e-12 * Size(rate);
+    };
     for (int i = 0; i < 100 && a != b; ++i) {
       const double m = 0.5 * (a + b);
       if (m == a || m == b) break;
-      const auto [value, slope] = ValueAndSlope(m);
-      if (SignOf(value) == -signAtZero) return m;
-      (SignOf(slope) == slopeAtA ? a : b) = m;
+      if (across(m)) return m;
+      (SignOf(ValueAndSlope(m).second) == slopeAtA ? a : b) = m;
     }
-    const double value = Value(0.5 * (a + b));
-    if (SignOf(value) == -signAtZero) return 0.5 * (a + b);
+    if (across(0.5 * (a + b))) return 0.5 * (a + b);
     return std::nullopt;
+  }
+
+  // The terms' sizes added up.
+  double Size(double rate) const {
+    const double log = std::log1p(rate);
+    double sum = 0;
+    for (std::size_t i = 0; i < amounts_.size(); ++i) sum += std::fabs(amounts_[i]) * std::exp(exponents_[i] * log);
+    return sum;
   }
 
   bool above_;
@@ -506,7 +520,20 @@ std::optional<double> AnnualRate(std::span<const DatedFlow> input) {
     roots = AllSignChanges(value, years, signs, kLow, kHigh, atZero);
   } else {
     std::vector<double> amounts(flows.amounts.begin(), flows.amounts.end());
-    return atZero == 0 ? std::optional<double>(0.0) : ScanNearest(amounts, flows.years, atZero);
+    if (atZero != 0) return ScanNearest(amounts, flows.years, atZero);
+    // The value is 0 at a rate of 0. Its slope and curvature there, exact
+    // but for the factors 1/365 and 1/365²: a root of 0 where the slope is
+    // not 0; where it is and the curvature is not, the value only touches 0
+    // there and keeps the curvature's sign on either side.
+    Decimal slope;
+    Decimal curvature;
+    for (std::size_t i = 0; i < n; ++i) {
+      const Decimal day = Decimal::Whole(flows.days[i]);
+      slope = slope + flows.exact[i] * day;
+      curvature = curvature + flows.exact[i] * day * day;
+    }
+    if (slope.sign() != 0 || curvature.sign() == 0) return 0.0;
+    return ScanNearest(amounts, flows.years, curvature.sign());
   }
 
   std::optional<double> best;

@@ -2,8 +2,9 @@
 // XIRR): the rate r at which the flows' present values cancel,
 //   Σ F_i × (1 + r)^(−d_i / 365) = 0,
 // d_i the days of flow i after the first. Money in and out is exact; the
-// rate is the one figure that cannot be, and is found as a double by a
-// bracketed search to within kRateTolerance of the true root.
+// rate is the one figure that cannot be, and is found as a double, each
+// root isolated in a bracket of its own and solved to within
+// kRateTolerance of the true root.
 #pragma once
 
 #include <optional>

@@ -140,6 +140,14 @@ std::vector<DatedFlow> CloseAmongMany() {
   return flows;
 }
 
+std::vector<DatedFlow> TouchingAmongMany() {
+  std::vector<DatedFlow> flows = {F(0, "-500"), F(500, "1600"), F(1000, "-1700"), F(1500, "600")};
+  for (int run = 0; run < 100; ++run) {
+    for (int k = 0; k < 4; ++k) flows.push_back(F(1 + 4 * run + k, k == 0 || k == 3 ? "0.01" : "-0.01"));
+  }
+  return flows;
+}
+
 // Every rate at which the value changes sign is found, however close to
 // another, and the one nearest 0 is taken; a value that only touches 0 has
 // no rate there.
@@ -166,6 +174,10 @@ TEST(AnnualRate, EveryRootFound) {
       // changes to isolate every root; the scan's step across the close pair
       // is searched for its turn.
       {"close roots among many sign changes", CloseAmongMany(), 0.04997261925501182},
+      // 100 (1 − w)² (6w − 5), w = (1 + r)^(−500/365), among 100 runs of a
+      // cent +, −, −, + that leave the value and its slope at 0 unchanged:
+      // 0 touched at 0 %, crossed at 14.24 %.
+      {"touching 0 among many sign changes", TouchingAmongMany(), 0.14235823103216729},
   };
   for (const RateCase& c : cases) {
     const std::optional<double> rate = AnnualRate(c.flows);
