@@ -136,8 +136,8 @@ class LotSearch {
     auto lotFee = [&](const Decimal& rate) {
       // lotAmount × rate / 10^4 yuan, kept whole at its own scale, then set
       // to the line's.
-      const LongNumber product = LongNumber(static_cast<U128>(lotAmount.units())) *
-                                 LongNumber(static_cast<U128>(rate.units()));
+      const LongNumber product =
+          LongNumber(static_cast<U128>(lotAmount.units())) * LongNumber(static_cast<U128>(rate.units()));
       return product.ShiftedDown(lotAmount.scale() + rate.scale() + 4 - lineScale_);
     };
     lineFeeAtMinimum_ = lotFee(transferRate);

@@ -237,8 +237,8 @@ std::vector<double> SignChangesOn(const ExpSum& sum, double low, double high, co
 // years of a sign change of the terms leaves a sum with one sign change
 // fewer: after as many derivatives as changes there is none and no root;
 // from there each level's roots split the line for the level below.
-std::vector<double> AllSignChanges(ExpSum sum, const std::vector<double>& years,
-                                   const std::vector<signed char>& signs, double low, double high, int atZero) {
+std::vector<double> AllSignChanges(ExpSum sum, const std::vector<double>& years, const std::vector<signed char>& signs,
+                                   double low, double high, int atZero) {
   std::vector<double> cuts;
   for (std::size_t i = 1; i < years.size(); ++i) {
     if (signs[i] != signs[i - 1]) cuts.push_back(0.5 * (years[i - 1] + years[i]));
@@ -366,8 +366,8 @@ class Side {
       const double t = i / 32.0;
       const double t2 = t * t;
       const double t3 = t2 * t;
-      const double p = (2 * t3 - 3 * t2 + 1) * v0 + (t3 - 2 * t2 + t) * h * s0 + (-2 * t3 + 3 * t2) * v1 +
-                       (t3 - t2) * h * s1;
+      const double p =
+          (2 * t3 - 3 * t2 + 1) * v0 + (t3 - 2 * t2 + t) * h * s0 + (-2 * t3 + 3 * t2) * v1 + (t3 - t2) * h * s1;
       if (SignOf(p) != SignOf(v0) || std::fabs(p) < floor) return true;
     }
     return false;
@@ -442,7 +442,6 @@ double Refine(const Side& side, double a, double b) {
   }
   return rate;
 }
-
 
 // Where the flows change sign too often along the days for the isolation
 // above: from 0 outwards on either side a scan brackets the nearest change
