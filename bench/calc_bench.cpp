@@ -168,8 +168,8 @@ void CostTargetRounding(benchmark::State& state, const char* cost, const char* e
   rates.text("Text5") = "0";
   rates.text("Text7") = "0.654321098765432109876543210987";
   hc::Screen& s = app.Get("Form44");
-  for (auto [name, text] : {std::pair{"Text1", "1"}, {"Text2", cost}, {"Text3", "10"},
-                            {"Text4", "10.002777777897777777788777777779"}}) {
+  for (auto [name, text] :
+       {std::pair{"Text1", "1"}, {"Text2", cost}, {"Text3", "10"}, {"Text4", "10.002777777897777777788777777779"}}) {
     s.text(name) = text;
   }
   for (auto _ : state) {

@@ -168,8 +168,7 @@ TEST(CostTarget, RandomHoldingsReachTheTargetFromTheLotsFound) {
 // The least lots by walking them one by one from one lot, up to `most`:
 // the search as the definition reads, to hold the fast one against.
 std::optional<std::int64_t> LotByLot(const Decimal& held, const Decimal& cost, const Decimal& price,
-                                     const Decimal& target, Market market, const FeeRates& rates,
-                                     std::int64_t most) {
+                                     const Decimal& target, Market market, const FeeRates& rates, std::int64_t most) {
   for (std::int64_t lots = 1; lots <= most; ++lots) {
     if (Reaches(held, cost, price, target, Decimal::Whole(lots * 100), market, rates)) return lots;
   }
@@ -211,8 +210,8 @@ TEST(CostTarget, FastSearchAgreesWithTheWalk) {
     const Decimal held = Decimal::Whole(static_cast<std::int64_t>(1 + below(5)));
     const std::optional<Decimal> fast = SharesToReachCost(held, cost, price, target, market, rates);
     const std::optional<std::int64_t> walked = LotByLot(held, cost, price, target, market, rates, kWalk);
-    const std::string what = "trial " + std::to_string(trial) + ": " + held.Text(0) + " at " + cost.Text(30) +
-                             " to " + target.Text(30) + " buying at " + price.Text(t);
+    const std::string what = "trial " + std::to_string(trial) + ": " + held.Text(0) + " at " + cost.Text(30) + " to " +
+                             target.Text(30) + " buying at " + price.Text(t);
     if (fast && *fast <= Decimal::Whole(kWalk * 100)) {
       ++found;
       ASSERT_TRUE(walked.has_value()) << what;
