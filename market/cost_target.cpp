@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <compare>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -44,6 +45,25 @@ bool ProductExceeds(const Decimal& x, const Decimal& y, const Decimal& z, const 
         .ShiftedDown(a.scale() + b.scale() - s);
   };
   return product(x, y) > product(z, w);
+}
+
+// Sorts numbers below `top`: into about as many buckets as numbers by
+// their highest bits, each bucket then sorted on its own. The points of a
+// rotation spread evenly, so the buckets stay small.
+void SortBelow(std::vector<U128>& v, U128 top) {
+  int shift = 0;
+  while ((top >> shift) > static_cast<U128>(v.size()) * 2) ++shift;
+  const std::size_t buckets = static_cast<std::size_t>(top >> shift) + 1;
+  std::vector<std::uint32_t> count(buckets + 1, 0);
+  for (U128 x : v) ++count[static_cast<std::size_t>(x >> shift) + 1];
+  for (std::size_t i = 1; i <= buckets; ++i) count[i] += count[i - 1];
+  std::vector<U128> out(v.size());
+  std::vector<std::uint32_t> at(count.begin(), count.end() - 1);
+  for (U128 x : v) out[at[static_cast<std::size_t>(x >> shift)]++] = x;
+  for (std::size_t i = 0; i < buckets; ++i) {
+    if (count[i + 1] - count[i] > 1) std::sort(out.begin() + count[i], out.begin() + count[i + 1]);
+  }
+  v = std::move(out);
 }
 
 // a × b mod m, for a, b < m < 2^126, by doubling: nothing leaves 128 bits.
@@ -296,29 +316,29 @@ class LotSearch {
 
     // The points in the order of a2, and in that of a1; the blocks in that
     // of u1, and the a2 rank of each block's bound Q − u2.
-    struct Keyed {
-      U128 key;
-      std::size_t index;
-      bool operator<(const Keyed& o) const { return key < o.key; }
-    };
-    auto sorted = [](std::vector<Keyed> v) {
-      std::sort(v.begin(), v.end());
-      return v;
-    };
-    std::vector<Keyed> keys(n);
-    for (std::size_t j = 0; j < n; ++j) keys[j] = {a2[j], j};
-    const std::vector<Keyed> byA2 = sorted(keys);
-    for (std::size_t j = 0; j < n; ++j) keys[j] = {a1[j], j};
-    const std::vector<Keyed> byA1 = sorted(std::move(keys));
+    // Each kept as one number, its key (below Q < 2^115) above 13 bits of
+    // its index (fewer than 8192 points or blocks), so that sorting and
+    // searching compare single numbers.
+    constexpr int kIndexBits = 13;
+    constexpr U128 kIndexMask = (U128{1} << kIndexBits) - 1;
+    auto keyed = [](U128 key, std::size_t index) { return key << kIndexBits | index; };
+    auto indexOf = [](U128 k) { return static_cast<std::size_t>(k & kIndexMask); };
+    std::vector<U128> byA2(n), byA1(n);
+    for (std::size_t j = 0; j < n; ++j) {
+      byA2[j] = keyed(a2[j], j);
+      byA1[j] = keyed(a1[j], j);
+    }
+    SortBelow(byA2, q_ << kIndexBits);
+    SortBelow(byA1, q_ << kIndexBits);
     std::vector<std::size_t> rankA2(n);
-    for (std::size_t r = 0; r < n; ++r) rankA2[byA2[r].index] = r;
-    std::vector<Keyed> blockKeys(starts.size());
-    for (std::size_t m = 0; m < starts.size(); ++m) blockKeys[m] = {starts[m].u1, m};
-    const std::vector<Keyed> byU1 = sorted(std::move(blockKeys));
+    for (std::size_t r = 0; r < n; ++r) rankA2[indexOf(byA2[r])] = r;
+    std::vector<U128> byU1(starts.size());
+    for (std::size_t m = 0; m < starts.size(); ++m) byU1[m] = keyed(starts[m].u1, m);
+    SortBelow(byU1, q_ << kIndexBits);
     std::vector<std::size_t> belowBound2(starts.size());
     for (std::size_t m = 0; m < starts.size(); ++m) {
-      const Keyed bound{q_ - starts[m].u2, 0};
-      belowBound2[m] = static_cast<std::size_t>(std::lower_bound(byA2.begin(), byA2.end(), bound) - byA2.begin());
+      belowBound2[m] = static_cast<std::size_t>(
+          std::lower_bound(byA2.begin(), byA2.end(), keyed(q_ - starts[m].u2, 0)) - byA2.begin());
     }
 
     std::vector<char> hit(starts.size(), 0);
@@ -343,13 +363,13 @@ class LotSearch {
       // The bound Q − u1 rises as u1 falls (w1 = 0) and falls as it rises.
       std::size_t next = 0;
       for (std::size_t k = 0; k < byU1.size(); ++k) {
-        const std::size_t m = byU1[w1 == 0 ? byU1.size() - 1 - k : k].index;
+        const std::size_t m = indexOf(byU1[w1 == 0 ? byU1.size() - 1 - k : k]);
         const Start& st = starts[m];
         const U128 bound1 = q_ - st.u1;
         if (w1 == 0) {
-          while (next < n && byA1[next].key < bound1) insert(byA1[next++].index);
+          while (next < n && byA1[next] >> kIndexBits < bound1) insert(indexOf(byA1[next++]));
         } else {
-          while (next < n && byA1[n - 1 - next].key >= bound1) insert(byA1[n - 1 - next++].index);
+          while (next < n && byA1[n - 1 - next] >> kIndexBits >= bound1) insert(indexOf(byA1[n - 1 - next++]));
         }
         const std::size_t below = belowBound2[m];
         const I128 base = -static_cast<I128>(st.u1) - static_cast<I128>(st.u2) - st.v;
