@@ -179,6 +179,37 @@ void BM_CostTargetLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_CostTargetLargest);
 
+// Lots to a target cost where a lot gains 10^-7 cents on fees at rates of
+// 30 decimals and no minimum, one share held: 2 cents above the target (no
+// lot count reaches it), and 1 cent above it (370 415 lots, the fees'
+// roundings deciding among ten million lots).
+void CostTargetRounding(benchmark::State& state, const char* cost, const char* expected) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& rates = app.Get("Form40");
+  rates.text("Text4") = "2.123456789012345678901234567891";
+  rates.text("Text5") = "0";
+  rates.text("Text7") = "0.654321098765432109876543210987";
+  hc::Screen& s = app.Get("Form44");
+  for (auto [name, text] :
+       {std::pair{"Text1", "1"}, {"Text2", cost}, {"Text3", "10"}, {"Text4", "10.002777777897777777788777777779"}}) {
+    s.text(name) = text;
+  }
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (s.text("Text6") != expected) state.SkipWithError(("the lots are " + s.text("Text6")).c_str());
+}
+void BM_CostTargetUnreachable(benchmark::State& state) {
+  CostTargetRounding(state, "10.022777777897777777788777777779", "");
+}
+BENCHMARK(BM_CostTargetUnreachable);
+void BM_CostTargetRoundingDecides(benchmark::State& state) {
+  CostTargetRounding(state, "10.012777777897777777788777777779", "37041500");
+}
+BENCHMARK(BM_CostTargetRoundingDecides);
+
 // The order ladder at its longest: 10 000 orders each way of the increasing
 // grid (one share more … ), refreshed from the grid screen, at a step of
 // 0.01 %, of a step with ten decimals, and of one with 30 (whose powers
@@ -258,6 +289,43 @@ void BM_AnnualReturn10000Buys(benchmark::State& state) { AnnualReturnPress(state
 BENCHMARK(BM_AnnualReturn10000Buys)->Unit(benchmark::kMillisecond);
 void BM_AnnualReturn10000BuysAndSales(benchmark::State& state) { AnnualReturnPress(state, true, "1000", "-70.40%"); }
 BENCHMARK(BM_AnnualReturn10000BuysAndSales)->Unit(benchmark::kMillisecond);
+
+// The annual-return screen at 10 000 records with three rates, two of them
+// close: the three flows whose rates are 5.00 %, 5.10 % and 30.00 %, a
+// hundred thousand times larger, after 9 997 daily buys of 0.01 from
+// 1993-08-18 on. Every root is isolated; the one nearest 0 is shown.
+void CloseRatesPress(benchmark::State& state, const char* expected) {
+  std::vector<hc::Date> days;
+  const hc::Date first = *hc::Date::FromCivil(2021, 1, 1);
+  for (int year = 1993; year <= 2020; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= 31; ++day) {
+        const std::optional<hc::Date> date = hc::Date::FromCivil(year, month, day);
+        if (date && first - *date <= 9997) days.push_back(*date);
+      }
+    }
+  }
+  std::string records;
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    records += hc::IsoText(days[i]) + " 0.01\n";
+  }
+  records += "2021-01-01 69705113000\n2022-01-01 -237067088000\n2023-01-01 267308651000";
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form48");
+  s.text("Text1") = records;
+  s.text("Text2") = "2024-01-01";
+  s.text("Text3") = "100000000000";
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (!host.messages.empty() || s.text("Text9") != expected) {
+    state.SkipWithError(("the rate is " + s.text("Text9") + ", not " + expected).c_str());
+  }
+}
+void BM_AnnualReturn10000CloseRates(benchmark::State& state) { CloseRatesPress(state, "5.00%"); }
+BENCHMARK(BM_AnnualReturn10000CloseRates)->Unit(benchmark::kMillisecond);
 
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {

@@ -2,8 +2,9 @@
 // XIRR): the rate r at which the flows' present values cancel,
 //   Σ F_i × (1 + r)^(−d_i / 365) = 0,
 // d_i the days of flow i after the first. Money in and out is exact; the
-// rate is the one figure that cannot be, and is found as a double by a
-// bracketed search to within kRateTolerance of the true root.
+// rate is the one figure that cannot be, and is found as a double, each
+// root isolated in a bracket of its own and solved to within
+// kRateTolerance of the true root.
 #pragma once
 
 #include <optional>
@@ -31,12 +32,15 @@ inline constexpr double kRateTolerance = 1e-10;
 // the flows are all of one sign (or none is left after adding up those of
 // the same day), or when they all fall on one day.
 //
-// Flows of the same day are added up first. With one change of sign along
-// the days there is exactly one root, bracketed between 0 and an end of the
-// range; with more, a scan from 0 outwards on either side brackets the
-// nearest change of sign (two roots closer together than the scan's step,
-// 0.2 % near 0 and wider far out, are taken as none). Inside a bracket,
-// Newton steps where they stay inside it, bisection otherwise.
+// Flows of the same day are added up first. The rates are those at which
+// the value changes sign: a value that only touches 0 (a double root) has
+// no rate there. In x = ln(1 + r) the value is a sum of exponentials; where
+// the flows added up along the days, forward for the rates above 0 and
+// backward for those below, change sign at most once, each side holds at
+// most one root and its ends tell. Otherwise every root in the range is
+// isolated, however close to another, by the rule of signs and Rolle's
+// theorem (a derivative whose roots split the line into stretches of one
+// root each, and so on down), and each is solved by false position.
 std::optional<double> AnnualRate(std::span<const DatedFlow> flows);
 
 }  // namespace hc

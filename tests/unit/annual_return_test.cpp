@@ -131,6 +131,98 @@ TEST(AnnualRate, BracketedSearch) {
   }
 }
 
+std::vector<DatedFlow> CloseAmongMany() {
+  std::vector<DatedFlow> flows;
+  for (int day = 0; day < 300; ++day) flows.push_back(F(day, day % 2 ? "0.01" : "-0.01"));
+  for (const DatedFlow& f : {F(300, "-697051.13"), F(665, "2370670.88"), F(1030, "-2673086.51"), F(1395, "1000000")}) {
+    flows.push_back(f);
+  }
+  return flows;
+}
+
+std::vector<DatedFlow> TouchingAmongMany() {
+  std::vector<DatedFlow> flows = {F(0, "-500"), F(500, "1600"), F(1000, "-1700"), F(1500, "600")};
+  for (int run = 0; run < 100; ++run) {
+    for (int k = 0; k < 4; ++k) flows.push_back(F(1 + 4 * run + k, k == 0 || k == 3 ? "0.01" : "-0.01"));
+  }
+  return flows;
+}
+
+// Every rate at which the value changes sign is found, however close to
+// another, and the one nearest 0 is taken; a value that only touches 0 has
+// no rate there.
+TEST(AnnualRate, EveryRootFound) {
+  const RateCase cases[] = {
+      // Roots 0.04999991 and 0.05000109, about 10^-6 apart, and 30 %.
+      {"two roots 10^-6 apart below a third",
+       {F(0, "-69771431893.94"), F(365, "237222938210.84"), F(730, "-267399176696.41"), F(1095, "100000000000")},
+       0.049999910906534974},
+      // −(1 − v)² (6v − 5) × 100, v = 1/(1 + r): 0 touched at 0 %, crossed at 20 %.
+      {"touching 0 at a rate of 0", {F(0, "-500"), F(365, "1600"), F(730, "-1700"), F(1095, "600")}, 0.20},
+      // −(1 − v)²: touches 0 at 0 % and is negative elsewhere.
+      {"only touching at 0", {F(0, "-100"), F(365, "200"), F(730, "-100")}, std::nullopt},
+      // −(1 − 1.05 v)²: touches 0 at 5 %.
+      {"only touching at 5 %", {F(0, "-1"), F(365, "2.1"), F(730, "-1.1025")}, std::nullopt},
+      // (1 − 1.05 v)² (1 − 1.3 v) × 100000: touches at 5 %, crosses at 30 %.
+      {"touching at 5 %, crossing at 30 %",
+       {F(0, "100000"), F(365, "-340000"), F(730, "383250"), F(1095, "-143325")},
+       0.30},
+      // −(1 − v)(1 − 1.05 v): crosses at 0 % and at 5 %.
+      {"crossing at 0", {F(0, "-1"), F(365, "2.05"), F(730, "-1.05")}, 0.0},
+      // The 5.00 %, 5.10 %, 30.00 % flows after 300 days of buys and sales of
+      // a cent in turn (4.997 %, 5.102 % and 30 % then): too many sign
+      // changes to isolate every root; the scan's step across the close pair
+      // is searched for its turn.
+      {"close roots among many sign changes", CloseAmongMany(), 0.04997261925501182},
+      // 100 (1 − w)² (6w − 5), w = (1 + r)^(−500/365), among 100 runs of a
+      // cent +, −, −, + that leave the value and its slope at 0 unchanged:
+      // 0 touched at 0 %, crossed at 14.24 %.
+      {"touching 0 among many sign changes", TouchingAmongMany(), 0.14235823103216729},
+  };
+  for (const RateCase& c : cases) {
+    const std::optional<double> rate = AnnualRate(c.flows);
+    ASSERT_EQ(rate.has_value(), c.rate.has_value()) << c.name << " " << rate.value_or(-7);
+    if (!rate) continue;
+    EXPECT_NEAR(*rate, *c.rate, 1e-9) << c.name;
+  }
+}
+
+// The screen's flows: each record paid (negated), the current value
+// received on today's date. Three rates fit each list, the nearest 0 shown.
+TEST(AnnualRate, RecordsWithCloseRates) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> records;
+    const char* today;
+    const char* value;
+    const char* percent;
+  };
+  const Case cases[] = {
+      {"5.00 %, 5.10 %, 30.00 %",
+       {{"2021-01-01", "697051.13"}, {"2022-01-01", "-2370670.88"}, {"2023-01-01", "2673086.51"}},
+       "2024-01-01",
+       "1000000.00",
+       "5.00"},
+      {"50.00 % and two more",
+       {{"2021-01-01", "147655.96"}, {"2022-01-01", "-886674.05"}, {"2023-01-01", "1664451.83"}},
+       "2024-01-01",
+       "1000000.00",
+       "50.00"},
+      {"5.00 % with nothing left",
+       {{"2021-01-01", "906166.46"}, {"2022-01-01", "-1903855.74"}, {"2023-01-01", "1000000.00"}},
+       "2023-01-01",
+       "0",
+       "5.00"},
+  };
+  for (const Case& c : cases) {
+    std::vector<MoneyRecord> records;
+    for (const auto& [date, amount] : c.records) records.push_back({*ParseDate(date), *Decimal::Parse(amount)});
+    const AnnualReturn r = CalculateAnnualReturn(records, *ParseDate(c.today), *Decimal::Parse(c.value));
+    ASSERT_TRUE(r.annualRate.has_value()) << c.name;
+    EXPECT_EQ(RatePercent(*r.annualRate).Text(2), c.percent) << c.name << " " << *r.annualRate;
+  }
+}
+
 TEST(AnnualRate, PercentRoundsHalfAwayFromZero) {
   EXPECT_EQ(RatePercent(0.5878041514886967).Text(2), "58.78");
   EXPECT_EQ(RatePercent(-0.9991059150638755).Text(2), "-99.91");

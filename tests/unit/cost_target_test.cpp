@@ -165,4 +165,62 @@ TEST(CostTarget, RandomHoldingsReachTheTargetFromTheLotsFound) {
 }
 
 }  // namespace
+// The least lots by walking them one by one from one lot, up to `most`:
+// the search as the definition reads, to hold the fast one against.
+std::optional<std::int64_t> LotByLot(const Decimal& held, const Decimal& cost, const Decimal& price,
+                                     const Decimal& target, Market market, const FeeRates& rates, std::int64_t most) {
+  for (std::int64_t lots = 1; lots <= most; ++lots) {
+    if (Reaches(held, cost, price, target, Decimal::Whole(lots * 100), market, rates)) return lots;
+  }
+  return std::nullopt;
+}
+
+// Small holdings whose target lies within a hair of the price with its
+// fees, so that a lot gains next to nothing on the fees and their rounding
+// to the cent decides, with rates of up to 30 decimals: the lots found are
+// those of the walk, and where none is found the walk finds none either.
+TEST(CostTarget, FastSearchAgreesWithTheWalk) {
+  std::mt19937_64 rng(35);
+  auto below = [&](std::uint64_t n) { return std::uniform_int_distribution<std::uint64_t>(0, n - 1)(rng); };
+  // A rate below 30 per ten thousand with `decimals` random decimals.
+  auto rate = [&](int decimals) {
+    std::string text = std::to_string(below(30)) + ".";
+    for (int i = 0; i < decimals; ++i) text += static_cast<char>('0' + below(10));
+    return D(decimals == 0 ? text + "0" : text);
+  };
+  constexpr std::int64_t kWalk = 1200;
+  int found = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    const Market market = below(3) == 0 ? Market::Fund : Market::Stock;
+    const int t = TickDecimals(market);
+    const int decimals = static_cast<int>(below(31));
+    const FeeRates rates{rate(decimals), Decimal(static_cast<Decimal::Int>(below(3)) * 100, 2), rate(2),
+                         rate(static_cast<int>(below(31)))};
+    const Decimal price(static_cast<Decimal::Int>(1 + below(3000)), t);
+    const Decimal fees = rates.commission + (market == Market::Stock ? rates.transferFee : Decimal());
+    // The price with its fees unrounded, nudged by a few millionths of a
+    // yuan a share (a lot gains up to a thousandth of a cent on its fees, or
+    // loses), and a holding of a few shares a little above it.
+    const Decimal withFees = price + Decimal::ProductRounded(price, fees, 30, 4);
+    const Decimal nudge = Decimal(static_cast<Decimal::Int>(below(20001)) - 2000, 11) +
+                          Decimal(static_cast<Decimal::Int>(below(1000000000000)), 30);
+    Decimal target = withFees + nudge;
+    if (target <= price) target = price + Decimal(1, 30);
+    const Decimal cost = target + Decimal(static_cast<Decimal::Int>(1 + below(500)), 5);
+    const Decimal held = Decimal::Whole(static_cast<std::int64_t>(1 + below(5)));
+    const std::optional<Decimal> fast = SharesToReachCost(held, cost, price, target, market, rates);
+    const std::optional<std::int64_t> walked = LotByLot(held, cost, price, target, market, rates, kWalk);
+    const std::string what = "trial " + std::to_string(trial) + ": " + held.Text(0) + " at " + cost.Text(30) + " to " +
+                             target.Text(30) + " buying at " + price.Text(t);
+    if (fast && *fast <= Decimal::Whole(kWalk * 100)) {
+      ++found;
+      ASSERT_TRUE(walked.has_value()) << what;
+      EXPECT_EQ(fast->Text(0), Decimal::Whole(*walked * 100).Text(0)) << what;
+    } else {
+      EXPECT_FALSE(walked.has_value()) << what << ": the walk finds " << *walked << " lots";
+    }
+  }
+  EXPECT_GT(found, 100);
+}
+
 }  // namespace hc
