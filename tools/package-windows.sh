@@ -31,6 +31,7 @@ qt="$("$here/tools/build-qt-windows.sh" | tail -n 1)"
 version="$(sed -n 's/^project(hengchuan VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
 [ -n "$version" ] || die "no version in CMakeLists.txt"
 
+mkdir -p "$out"
 step "building hengchuan.exe $version in $build"
 "$qt/bin/qt-cmake" -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHENGCHUAN_GUI=ON \
   -DHENGCHUAN_TESTS=OFF -DHENGCHUAN_BENCH=OFF -DHENGCHUAN_WERROR=ON >"$out/gui-configure.log" 2>&1 ||
