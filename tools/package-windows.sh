@@ -44,9 +44,9 @@ rm -rf "$out/stage"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations" "$lists" "$dist"
 x86_64-w64-mingw32-strip -o "$stage/hengchuan.exe" "$build/bin/hengchuan.exe"
 x86_64-w64-mingw32-strip -o "$stage/hengchuan-script.exe" "$build/bin/hengchuan-script.exe"
-for dll in Qt6Core Qt6Gui Qt6Widgets; do cp "$qt/bin/$dll.dll" "$stage/"; done
-cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
-cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+for dll in Qt6Core Qt6Gui Qt6Widgets; do x86_64-w64-mingw32-strip -o "$stage/$dll.dll" "$qt/bin/$dll.dll"; done
+x86_64-w64-mingw32-strip -o "$stage/platforms/qwindows.dll" "$qt/plugins/platforms/qwindows.dll"
+x86_64-w64-mingw32-strip -o "$stage/styles/qwindowsvistastyle.dll" "$qt/plugins/styles/qwindowsvistastyle.dll"
 qm=/usr/share/qt6/translations/qtbase_zh_CN.qm
 [ -f "$qm" ] || die "$qm is missing (tools/deps.sh installs qt6-translations-l10n)"
 cp "$qm" "$stage/translations/"
@@ -85,8 +85,8 @@ done
 (cd "$stage" && find . -type f | sort) | while read -r file; do
   win="${file#./}"
   win="${win//\//\\}"
-  folder="$(dirname "$win")"
-  if [ "$folder" = . ]; then folder=""; else folder="\\$folder"; fi
+  folder="$(dirname "${file#./}")"
+  if [ "$folder" = . ]; then folder=""; else folder="\\${folder//\//\\}"; fi
   echo "SetOutPath \"\$INSTDIR$folder\"" >>"$lists/install.nsh"
   echo "File \"$stage/${file#./}\"" >>"$lists/install.nsh"
   echo "Delete \"\$INSTDIR\\$win\"" >>"$lists/uninstall.nsh"

@@ -92,7 +92,7 @@ copy_focused() {
 }
 # What the Linux driver shows for a script's "get" lines.
 linux_value() {
-  sed -n "s/^> $1=//p" "$out/gui-expected.txt"
+  sed -n "s/^$1=//p" "$out/gui-expected.txt"
 }
 
 # ------------------------------------------------------------------ install
@@ -112,7 +112,11 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Hengchu
 # ------------------------------------------------------------------ the main screen
 exe='C:\Program Files\衡川\hengchuan.exe'
 wine "$exe" >"$out/wine-gui-run.log" 2>&1 &
-main_title="$("$bin/hengchuan-script" <(echo 'title Form1') | sed -n 's/^> Form1.title=//p')"
+title_of() {  # the screen's title, as the Linux driver gives it
+  echo "title $1" >"$out/gui-title.hcs"
+  "$bin/hengchuan-script" "$out/gui-title.hcs" | sed -n "s/^$1.title=//p"
+}
+main_title="$(title_of Form1)"
 if ! main="$(window_named "$main_title")"; then
   "$bin/screen_grab" "$shots/no-main-window.png" || true
   fail "the main window \"$main_title\" did not appear"
@@ -167,7 +171,7 @@ mapfile -t tools < <(sed -n 's/^ *X(\(Form[0-9]*\), *[A-Za-z]*, *Tools,.*/\1/p' 
 current="$main"
 for i in "${!tools[@]}"; do
   form="${tools[$i]}"
-  title="$("$bin/hengchuan-script" <(echo "title $form") | sed -n "s/^> $form.title=//p")"
+  title="$(title_of "$form")"
   focus "$current"
   keys alt+t
   keys "${accelerators[$i]}"

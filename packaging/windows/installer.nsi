@@ -5,6 +5,8 @@
 ; the files installed (install.nsh and uninstall.nsh list them) and then
 ; the folders they leave empty. "/S" installs and uninstalls silently.
 Unicode true
+; A 64-bit installer for a 64-bit program: it runs where the program runs, Wine's 64-bit prefixes included.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
