@@ -40,6 +40,7 @@ fi
 version="$(sed -n 's/^project(hengchuan VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
 setup="$out/dist/hengchuan-$version-setup.exe"
 shots="$out/screenshots"
+rm -rf "$shots"
 mkdir -p "$shots"
 export WINEPREFIX="$out/wine-gui" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 rm -rf "$WINEPREFIX"
@@ -112,6 +113,7 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Hengchu
 # ------------------------------------------------------------------ the main screen
 exe='C:\Program Files\衡川\hengchuan.exe'
 wine "$exe" >"$out/wine-gui-run.log" 2>&1 &
+disown
 title_of() {  # the screen's title, as the Linux driver gives it
   echo "title $1" >"$out/gui-title.hcs"
   "$bin/hengchuan-script" "$out/gui-title.hcs" | sed -n "s/^$1.title=//p"
