@@ -1,8 +1,5 @@
 #include "qt/dialogs.h"
 
-#include <sys/statvfs.h>
-#include <unistd.h>
-
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,6 +12,7 @@
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -66,8 +64,10 @@ namespace {
 // it has one, else from the file system as it stands.
 QString FailureCause(const QString& path, qint64 size, int error) {
   switch (error) {
-    case ENOSPC:
-    case EDQUOT: return QStringLiteral("磁盘空间不足。");
+#ifdef EDQUOT  // a disk quota: POSIX systems only
+    case EDQUOT:
+#endif
+    case ENOSPC: return QStringLiteral("磁盘空间不足。");
     case EACCES:
     case EPERM: return QStringLiteral("没有写入这个文件夹的权限。");
     case EROFS: return QStringLiteral("磁盘是只读的。");
@@ -79,19 +79,16 @@ QString FailureCause(const QString& path, qint64 size, int error) {
   }
   const QFileInfo info(path);
   if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件。");
-  const QByteArray folder = QFile::encodeName(info.absolutePath());
-  if (!QFileInfo(info.absolutePath()).isDir()) return QStringLiteral("文件夹不存在。");
-  struct statvfs disk {};
-  if (statvfs(folder.constData(), &disk) == 0) {
-    if ((disk.f_flag & ST_RDONLY) != 0) return QStringLiteral("磁盘是只读的。");
-    if (static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < static_cast<unsigned long long>(size)) {
-      return QStringLiteral("磁盘空间不足。");
-    }
+  const QString folder = info.absolutePath();
+  const QFileInfo folderInfo(folder);
+  if (!folderInfo.isDir()) return QStringLiteral("文件夹不存在。");
+  const QStorageInfo disk(folder);
+  if (disk.isValid()) {
+    if (disk.isReadOnly()) return QStringLiteral("磁盘是只读的。");
+    if (disk.bytesAvailable() >= 0 && disk.bytesAvailable() < size) return QStringLiteral("磁盘空间不足。");
   }
-  if (access(folder.constData(), W_OK) != 0) return QStringLiteral("没有写入这个文件夹的权限。");
-  if (info.exists() && access(QFile::encodeName(path).constData(), W_OK) != 0) {
-    return QStringLiteral("文件是只读的。");
-  }
+  if (!folderInfo.isWritable()) return QStringLiteral("没有写入这个文件夹的权限。");
+  if (info.exists() && !info.isWritable()) return QStringLiteral("文件是只读的。");
   return error != 0 ? QStringLiteral("写入出错：") + QString::fromLocal8Bit(std::strerror(error))
                     : QStringLiteral("写入出错。");
 }

@@ -13,7 +13,7 @@ namespace {
 // has it, else "AR PL UMing CN", a Ming face with exactly those metrics;
 // the wider Noto and WenQuanYi faces only where neither is installed.
 const QStringList& SongFamilies() {
-  static const QStringList families{"SimSun",           "AR PL UMing CN",    "Noto Serif CJK SC",
+  static const QStringList families{"SimSun",           "NSimSun",           "AR PL UMing CN",    "Noto Serif CJK SC",
                                     "Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
                                     "WenQuanYi Micro Hei", "Droid Sans Fallback"};
   return families;
@@ -37,6 +37,14 @@ void InstallFonts() {
   QFont font = QApplication::font();
   if (!families.isEmpty()) font.setFamilies(families);
   font.setPointSizeF(kDefaultFontSize);
+#ifdef Q_OS_WIN
+  // Windows draws small text through GDI with smoothing by default, which
+  // renders the Ming faces' thin Latin strokes (the figures!) a light grey
+  // where no SimSun bitmaps serve. Asking for vertical hinting only makes Qt
+  // draw through DirectWrite, whose contrast keeps those strokes as dark as
+  // the Chinese text, as FreeType draws them on Linux.
+  font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
   QApplication::setFont(font);
 }
 

@@ -12,6 +12,10 @@ if [ "${1:-run}" = test ]; then
              appstream lintian groff-base)
   # The Windows build of the core and Wine to run its tests (tools/test-windows.sh).
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
+  # Qt for Windows from Debian's source (tools/build-qt-windows.sh), the
+  # installer (tools/package-windows.sh) and its windows driven under Wine
+  # (tools/test-windows-gui.sh).
+  packages+=(ninja-build dpkg-dev nsis xdotool xclip)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -16,3 +16,6 @@ for extra in test-sanitized.sh fuzz.sh; do
 done
 # The core built for Windows, its tests under Wine, its figures against the Linux driver's.
 "$here/tools/test-windows.sh" "$here/build/bin/hengchuan-script"
+# The Windows program itself, installed and driven under Wine, where Qt for
+# Windows has been built (tools/build-qt-windows.sh); else one line says so.
+"$here/tools/test-windows-gui.sh" "$here/build/bin"
