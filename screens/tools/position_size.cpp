@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "market/position_size.h"
+#include "screens/tools/money_field.h"
 #include "screens/tools/tool_screen.h"
+#include "screens/tools/two_columns.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -21,22 +23,7 @@ constexpr int kBoardGroup = 1;
 constexpr int kOptionRows[] = {60, 360};
 constexpr int kInputRows[] = {780, 1125, 1470};
 constexpr int kResultRows[] = {2340, 2685, 3030, 3375, 3720};
-constexpr int kFieldHeight = 300;
-constexpr int kCaptionHeight = 180;
-constexpr int CaptionTop(int row) { return row + 60; }
-
-// Columns: caption, field and unit on the left and on the right.
-constexpr int kLeftCaption = 120;
-constexpr int kLeftCaptionWidth = 1800;
-constexpr int kLeftField = 1920;
-constexpr int kLeftFieldWidth = 1320;
-constexpr int kLeftUnit = 3270;
-constexpr int kRightCaption = 3510;
-constexpr int kRightCaptionWidth = 1440;
-constexpr int kRightField = 4980;
-constexpr int kRightFieldWidth = 1020;
-constexpr int kRightUnit = 6015;
-constexpr int kUnitWidth = 180;
+using namespace two_columns;  // NOLINT(google-build-using-namespace): the grid of the layout table
 
 constexpr ControlSpec kControls[] = {
     OptionButton("Option1", "主板、创业板（100股整数倍）", kBoardGroup, 120, kOptionRows[0], 2880, 270).Checked(),
@@ -105,19 +92,6 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text
                                           "Option2", "Option3", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form49", "仓位计算--衡川2.0", kControls, kTabOrder);
-
-// The largest account, in yuan.
-constexpr std::int64_t kMostAccount = 1000000000000;
-
-// An amount of money above 0 and at most kMostAccount, as the account books
-// it in cents: less than half a cent is no money.
-FieldRead ReadMoney(std::string_view cleaned, std::string_view name) {
-  const std::string notPositive = std::string(name) + "必须大于0！";
-  FieldRead r = ReadInRange(cleaned, name, Bound{Decimal::Whole(0), false}, notPositive,
-                            Bound{Decimal::Whole(kMostAccount)}, std::string(name) + "不能大于1000000000000！");
-  if (r && r->Round(2).sign() <= 0) r = FieldRead{{}, notPositive};
-  return r;
-}
 
 class PositionSizeScreen final : public ToolScreen {
  public:

@@ -66,6 +66,7 @@ const Catalogue kCatalogue[] = {
     {"Form47", "融资融券--衡川2.0", 6195, 5025},
     {"Form48", "年化收益率（定投）--衡川2.0", 6195, 5025},
     {"Form49", "仓位计算--衡川2.0", 6195, 5025},
+    {"Form50", "定投计划--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -167,6 +168,7 @@ const Link kLinks[] = {
     {"Form47", "Command3", "切换回去", "Form1", true},
     {"Form48", "Command3", "切换回去", "Form1", true},
     {"Form49", "Command3", "切换回去", "Form1", true},
+    {"Form50", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
