@@ -14,13 +14,13 @@ constexpr int CaptionTop(int row) { return row + 60; }
 inline constexpr int kLeftCaption = 120;
 inline constexpr int kLeftCaptionWidth = 1800;
 inline constexpr int kLeftField = 1920;
-inline constexpr int kLeftFieldWidth = 1320;
-inline constexpr int kLeftUnit = 3270;
-inline constexpr int kRightCaption = 3510;
+inline constexpr int kLeftFieldWidth = 1260;
+inline constexpr int kLeftUnit = 3210;
+inline constexpr int kRightCaption = 3420;
 inline constexpr int kRightCaptionWidth = 1440;
-inline constexpr int kRightField = 4980;
+inline constexpr int kRightField = 4880;
 inline constexpr int kRightFieldWidth = 1020;
-inline constexpr int kRightUnit = 6015;
+inline constexpr int kRightUnit = 5930;
 inline constexpr int kUnitWidth = 180;
 
 }  // namespace hc::two_columns
