@@ -31,13 +31,13 @@ std::int64_t LeastQuantity(Board board);
 enum class Limit { Risk, Cash };
 
 struct PositionSize {
-  Decimal riskBudget;     // account × risk %, in cents
-  Decimal riskShares;     // budget / (entry − stop), two decimals, without fees or lots
-  Decimal shares;         // what the board accepts
-  Decimal buyAmount;      // shares × entry, in cents
+  Decimal riskBudget;  // account × risk %, in cents
+  Decimal riskShares;  // budget / (entry − stop), two decimals, without fees or lots
+  Decimal shares;      // what the board accepts
+  Decimal buyAmount;   // shares × entry, in cents
   Decimal buyFees;
-  Decimal buyCost;        // amount and fees
-  Decimal stopLoss;       // buy cost less what selling at the stop brings in
+  Decimal buyCost;          // amount and fees
+  Decimal stopLoss;         // buy cost less what selling at the stop brings in
   Decimal stopLossPercent;  // of the account, two decimals
   Decimal positionPercent;  // buy amount of the account, two decimals
   Limit limit = Limit::Risk;

@@ -30,10 +30,10 @@ int PeriodsPerYear(Frequency frequency);  // 12, 26 or 52
 inline constexpr std::int64_t kMostPlanAssets = 1000000000000000000;
 
 struct PlanTerms {
-  Decimal deposit;        // each period, in cents, above 0, at most 10^12
-  Decimal annualPercent;  // from −99.99 to 1000
-  int years = 1;          // 1 to 100
-  Decimal principal;      // already invested, in cents, 0 to 10^12
+  Decimal deposit;                // each period, in cents, above 0, at most 10^12
+  Decimal annualPercent;          // from −99.99 to 1000
+  int years = 1;                  // 1 to 100
+  Decimal principal;              // already invested, in cents, 0 to 10^12
   std::optional<Decimal> target;  // in cents, above 0, at most 10^12
   Frequency frequency = Frequency::Monthly;
   Timing timing = Timing::PeriodStart;

@@ -52,8 +52,7 @@ constexpr ControlSpec kControls[] = {
     Label("Label13", "风险金额：", kLeftCaption, CaptionTop(kResultRows[0]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text6", "", kLeftField, kResultRows[0], kLeftFieldWidth, kFieldHeight),
     Label("Label14", "元", kLeftUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
-    Label("Label15", "按风险估算股数：", kRightCaption, CaptionTop(kResultRows[0]), kRightCaptionWidth,
-          kCaptionHeight),
+    Label("Label15", "按风险估算股数：", kRightCaption, CaptionTop(kResultRows[0]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text7", "", kRightField, kResultRows[0], kRightFieldWidth, kFieldHeight),
     Label("Label16", "股", kRightUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
     Label("Label17", "建议买入股数：", kLeftCaption, CaptionTop(kResultRows[1]), kLeftCaptionWidth, kCaptionHeight),
@@ -74,8 +73,7 @@ constexpr ControlSpec kControls[] = {
           kCaptionHeight),
     ResultField("Text12", "", kLeftField, kResultRows[3], kLeftFieldWidth, kFieldHeight).Color(kGreen),
     Label("Label26", "元", kLeftUnit, CaptionTop(kResultRows[3]), kUnitWidth, kCaptionHeight),
-    Label("Label27", "止损亏损占资金：", kRightCaption, CaptionTop(kResultRows[3]), kRightCaptionWidth,
-          kCaptionHeight),
+    Label("Label27", "止损亏损占资金：", kRightCaption, CaptionTop(kResultRows[3]), kRightCaptionWidth, kCaptionHeight),
     ResultField("Text13", "", kRightField, kResultRows[3], kRightFieldWidth, kFieldHeight).Color(kGreen),
     Label("Label28", "仓位占比：", kLeftCaption, CaptionTop(kResultRows[4]), kLeftCaptionWidth, kCaptionHeight),
     ResultField("Text14", "", kLeftField, kResultRows[4], kLeftFieldWidth, kFieldHeight),
@@ -88,7 +86,7 @@ constexpr ControlSpec kControls[] = {
     Label("Label30", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",    "Text5",    "Option1",
+constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",    "Text4",    "Text5",   "Option1",
                                           "Option2", "Option3", "Command1", "Command2", "Command3"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form49", "仓位计算--衡川2.0", kControls, kTabOrder);
@@ -164,8 +162,8 @@ class PositionSizeScreen final : public ToolScreen {
   // "清空文本框": the prices, the cash and every result; the account, the
   // risk, the board and the rates stay.
   void Clear() {
-    for (std::string* field : {&entryPrice, &stopPrice, &cash, &riskBudget, &riskShares, &shares, &buyAmount,
-                               &buyFees, &buyCost, &stopLoss, &stopLossPercent, &positionPercent, &limit}) {
+    for (std::string* field : {&entryPrice, &stopPrice, &cash, &riskBudget, &riskShares, &shares, &buyAmount, &buyFees,
+                               &buyCost, &stopLoss, &stopLossPercent, &positionPercent, &limit}) {
       field->clear();
     }
   }

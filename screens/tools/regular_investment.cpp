@@ -39,15 +39,13 @@ constexpr ControlSpec kControls[] = {
     OptionButton("Option3", "每周", kFrequencyGroup, 2100, kOptionRows[0], 780, 270),
     OptionButton("Option4", "期初投入", kTimingGroup, 3360, kOptionRows[0], 1140, 270).Checked(),
     OptionButton("Option5", "期末投入", kTimingGroup, 4620, kOptionRows[0], 1140, 270),
-    OptionButton("Option6", "实际年化折算：(1+年化)^(1/期数)−1", kRateGroup, 120, kOptionRows[1], 3360, 270)
-        .Checked(),
+    OptionButton("Option6", "实际年化折算：(1+年化)^(1/期数)−1", kRateGroup, 120, kOptionRows[1], 3360, 270).Checked(),
     OptionButton("Option7", "名义年化均分：年化÷期数", kRateGroup, 3600, kOptionRows[1], 2520, 270),
     // The plan.
     Label("Label1", "每期投入：", kLeftCaption, CaptionTop(kInputRows[0]), kLeftCaptionWidth, kCaptionHeight),
     TextField("Text1", "1000", kLeftField, kInputRows[0], kLeftFieldWidth, kFieldHeight),
     Label("Label2", "元", kLeftUnit, CaptionTop(kInputRows[0]), kUnitWidth, kCaptionHeight),
-    Label("Label3", "预期年化收益率：", kRightCaption, CaptionTop(kInputRows[0]), kRightCaptionWidth,
-          kCaptionHeight),
+    Label("Label3", "预期年化收益率：", kRightCaption, CaptionTop(kInputRows[0]), kRightCaptionWidth, kCaptionHeight),
     TextField("Text2", "8", kRightField, kInputRows[0], kRightFieldWidth, kFieldHeight),
     Label("Label4", "%", kRightUnit, CaptionTop(kInputRows[0]), kUnitWidth, kCaptionHeight),
     Label("Label5", "投资年限：", kLeftCaption, CaptionTop(kInputRows[1]), kLeftCaptionWidth, kCaptionHeight),
@@ -91,10 +89,9 @@ constexpr ControlSpec kControls[] = {
         .Anchored(kFollowBottom),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",    "Text5",
-                                          "Option1", "Option2", "Option3", "Option4",  "Option5",
-                                          "Option6", "Option7", "Command1", "Command2", "Command3",
-                                          "Table1"};
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",   "Text5",   "Option1",
+                                          "Option2",  "Option3",  "Option4",  "Option5", "Option6", "Option7",
+                                          "Command1", "Command2", "Command3", "Table1"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form50", "定投计划--衡川2.0", kControls, kTabOrder);
 
@@ -110,9 +107,7 @@ class RegularInvestmentScreen final : public ToolScreen {
 
  private:
   Frequency frequency() const {
-    return biweeklyOption.checked ? Frequency::Biweekly
-           : weeklyOption.checked ? Frequency::Weekly
-                                  : Frequency::Monthly;
+    return biweeklyOption.checked ? Frequency::Biweekly : weeklyOption.checked ? Frequency::Weekly : Frequency::Monthly;
   }
 
   // "计算": the fields cleaned, then checked in order, the first failure
@@ -177,8 +172,8 @@ class RegularInvestmentScreen final : public ToolScreen {
 
   // "清空文本框": every input, every result and the table; the options stay.
   void Clear() {
-    for (std::string* field : {&deposit, &annualRate, &years, &principal, &target, &periods, &invested,
-                               &finalAssets, &gain, &gainPercent, &depositForTarget}) {
+    for (std::string* field : {&deposit, &annualRate, &years, &principal, &target, &periods, &invested, &finalAssets,
+                               &gain, &gainPercent, &depositForTarget}) {
       field->clear();
     }
     gainColor = kBlack;

@@ -26,52 +26,73 @@ TEST(PositionSize, WorkedExamplesAndEdges) {
   struct Case {
     const char* what;
     Board board;
-    const char* account;
-    const char* risk;
-    const char* entry;
-    const char* stop;
-    const char* cash;
+    const char* in[5];  // account, risk %, entry, stop, cash
     // budget, fee-free shares, shares, buy cost, stop loss, loss %, position %; empty: none fits
     const char* out[7];
     Limit limit;
   };
   const Case cases[] = {
-      {"fees cut a lot", Board::MainBoard, "200000", "1", "15", "14.2", "200000",
-       {"2000.00", "2500.00", "2400", "36009.36", "1955.26", "0.98", "18.00"}, Limit::Risk},
-      {"cash decides", Board::MainBoard, "100000", "2", "8", "7.9", "100000",
-       {"2000.00", "20000.00", "12400", "99225.79", "1340.24", "1.34", "99.20"}, Limit::Cash},
-      {"star single shares", Board::Star, "300000", "1", "45.6", "42.8", "300000",
-       {"3000.00", "1071.43", "1054", "48074.90", "2997.99", "1.00", "16.02"}, Limit::Risk},
-      {"star least 200 too much", Board::Star, "50000", "1", "88", "84", "50000", {}, Limit::Risk},
-      {"beijing single shares", Board::Beijing, "80000", "1.5", "12.34", "11.5", "80000",
-       {"1200.00", "1428.57", "1406", "17355.21", "1199.45", "1.50", "21.69"}, Limit::Risk},
-      {"main board lots", Board::MainBoard, "80000", "1.5", "12.34", "11.5", "80000",
-       {"1200.00", "1428.57", "1400", "17281.17", "1194.38", "1.49", "21.60"}, Limit::Risk},
+      {"fees cut a lot",
+       Board::MainBoard,
+       {"200000", "1", "15", "14.2", "200000"},
+       {"2000.00", "2500.00", "2400", "36009.36", "1955.26", "0.98", "18.00"},
+       Limit::Risk},
+      {"cash decides",
+       Board::MainBoard,
+       {"100000", "2", "8", "7.9", "100000"},
+       {"2000.00", "20000.00", "12400", "99225.79", "1340.24", "1.34", "99.20"},
+       Limit::Cash},
+      {"star single shares",
+       Board::Star,
+       {"300000", "1", "45.6", "42.8", "300000"},
+       {"3000.00", "1071.43", "1054", "48074.90", "2997.99", "1.00", "16.02"},
+       Limit::Risk},
+      {"star least 200 too much", Board::Star, {"50000", "1", "88", "84", "50000"}, {}, Limit::Risk},
+      {"beijing single shares",
+       Board::Beijing,
+       {"80000", "1.5", "12.34", "11.5", "80000"},
+       {"1200.00", "1428.57", "1406", "17355.21", "1199.45", "1.50", "21.69"},
+       Limit::Risk},
+      {"main board lots",
+       Board::MainBoard,
+       {"80000", "1.5", "12.34", "11.5", "80000"},
+       {"1200.00", "1428.57", "1400", "17281.17", "1194.38", "1.49", "21.60"},
+       Limit::Risk},
       // One lot at 50 with a stop at 40: 5005.05 − 3992.96 = 1012.09.
-      {"one lot just over", Board::MainBoard, "100000", "1.0120", "50", "40", "100000", {}, Limit::Risk},
-      {"one lot exactly", Board::MainBoard, "100000", "1.01209", "50", "40", "100000",
-       {"1012.09", "101.21", "100", "5005.05", "1012.09", "1.01", "5.00"}, Limit::Risk},
+      {"one lot just over", Board::MainBoard, {"100000", "1.0120", "50", "40", "100000"}, {}, Limit::Risk},
+      {"one lot exactly",
+       Board::MainBoard,
+       {"100000", "1.01209", "50", "40", "100000"},
+       {"1012.09", "101.21", "100", "5005.05", "1012.09", "1.01", "5.00"},
+       Limit::Risk},
       // The cash in cents: 5005.049 buys no lot, 5005.05 does.
-      {"cash a fraction short", Board::MainBoard, "100000", "5", "50", "40", "5005.049", {}, Limit::Cash},
-      {"cash exactly", Board::MainBoard, "100000", "5", "50", "40", "5005.05",
-       {"5000.00", "500.00", "100", "5005.05", "1012.09", "1.01", "5.00"}, Limit::Cash},
+      {"cash a fraction short", Board::MainBoard, {"100000", "5", "50", "40", "5005.049"}, {}, Limit::Cash},
+      {"cash exactly",
+       Board::MainBoard,
+       {"100000", "5", "50", "40", "5005.05"},
+       {"5000.00", "500.00", "100", "5005.05", "1012.09", "1.01", "5.00"},
+       Limit::Cash},
       // Both bounds at the same quantity: the risk is named.
-      {"both at once", Board::MainBoard, "100000", "1.01209", "50", "40", "5005.05",
-       {"1012.09", "101.21", "100", "5005.05", "1012.09", "1.01", "5.00"}, Limit::Risk},
+      {"both at once",
+       Board::MainBoard,
+       {"100000", "1.01209", "50", "40", "5005.05"},
+       {"1012.09", "101.21", "100", "5005.05", "1012.09", "1.01", "5.00"},
+       Limit::Risk},
       // A budget that rounds to nothing.
-      {"no budget", Board::Beijing, "0.4", "1", "1", "0.99", "0.4", {}, Limit::Risk},
+      {"no budget", Board::Beijing, {"0.4", "1", "1", "0.99", "0.4"}, {}, Limit::Risk},
       // The largest account at one tick of risk a share: 10^14 shares
       // would be the fee-free answer; the cash with 2.6 per ten thousand of
       // fees buys 999740067582 at 1.
-      {"largest account", Board::Beijing, "1000000000000", "100", "1", "0.99", "1000000000000",
-       {"1000000000000.00", "100000000000000.00", "999740067582", "999999999999.58", "11009537520.25", "1.10",
-        "99.97"},
+      {"largest account",
+       Board::Beijing,
+       {"1000000000000", "100", "1", "0.99", "1000000000000"},
+       {"1000000000000.00", "100000000000000.00", "999740067582", "999999999999.58", "11009537520.25", "1.10", "99.97"},
        Limit::Cash},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::optional<PositionSize> p =
-        CalculatePositionSize(D(c.account), D(c.risk), D(c.entry), D(c.stop), D(c.cash), c.board, kLoadRates);
+        CalculatePositionSize(D(c.in[0]), D(c.in[1]), D(c.in[2]), D(c.in[3]), D(c.in[4]), c.board, kLoadRates);
     if (c.out[0] == nullptr) {
       EXPECT_FALSE(p.has_value());
       continue;

@@ -75,26 +75,36 @@ TEST(RegularInvestment, FinalAssets) {
       {"principal", {"1000", "8", 20, "50000", kMonthly, kStart, kNominal}, "290000.00", "839287.36"},
       {"fortnights", {"1000", "8", 20, "0", Frequency::Biweekly, kStart, kNominal}, "520000.00", "1284726.95"},
       {"weeks", {"1000", "8", 20, "0", Frequency::Weekly, kStart, kNominal}, "1040000.00", "2569462.09"},
-      {"100 years of weeks", {"1000", "8", 100, "0", Frequency::Weekly, kStart, kEffective}, "5200000.00",
+      {"100 years of weeks",
+       {"1000", "8", 100, "0", Frequency::Weekly, kStart, kEffective},
+       "5200000.00",
        "1486729051.34"},
       // No growth: exactly what was put in.
       {"zero rate", {"1234.56", "0", 7, "0.01", Frequency::Biweekly, kEnd, kEffective}, "224689.93", "224689.93"},
       // The lowest rate: each year keeps 1/10000 of the year before.
-      {"lowest rate, weeks", {"1000", "-99.99", 100, "0", Frequency::Weekly, kEnd, kEffective}, "5200000.00",
+      {"lowest rate, weeks",
+       {"1000", "-99.99", 100, "0", Frequency::Weekly, kEnd, kEffective},
+       "5200000.00",
        "6160.58"},
       {"lowest rate, months", {"1000", "-99.99", 10, "0", kMonthly, kStart, kEffective}, "120000.00", "866.22"},
       {"doubling a year", {"1000", "100", 3, "0", Frequency::Weekly, kEnd, kEffective}, "156000.00", "521648.77"},
       // Rates of 30 decimals, the least above and below 0 and a long one.
-      {"tiniest rise", {"1234.56", "0.000000000000000000000000000100", 100, "98765.43", Frequency::Weekly, kStart,
-                        kEffective},
-       "6518477.43", "6518477.43"},
-      {"tiniest fall", {"1234.56", "-0.000000000000000000000000001", 100, "98765.43", Frequency::Weekly, kEnd,
-                        kNominal},
-       "6518477.43", "6518477.43"},
-      {"long rate", {"0.01", "12.345678901234567890123456789", 100, "0", Frequency::Biweekly, kStart, kEffective},
-       "26.00", "254441.01"},
+      {"tiniest rise",
+       {"1234.56", "0.000000000000000000000000000100", 100, "98765.43", Frequency::Weekly, kStart, kEffective},
+       "6518477.43",
+       "6518477.43"},
+      {"tiniest fall",
+       {"1234.56", "-0.000000000000000000000000001", 100, "98765.43", Frequency::Weekly, kEnd, kNominal},
+       "6518477.43",
+       "6518477.43"},
+      {"long rate",
+       {"0.01", "12.345678901234567890123456789", 100, "0", Frequency::Biweekly, kStart, kEffective},
+       "26.00",
+       "254441.01"},
       // The largest year's end that is shown.
-      {"1000 %, 13 years", {"1000", "1000", 13, "0", kMonthly, kStart, kEffective}, "156000.00",
+      {"1000 %, 13 years",
+       {"1000", "1000", 13, "0", kMonthly, kStart, kEffective},
+       "156000.00",
        "190600918250143784.69"},
   };
   for (const Case& c : cases) {
@@ -113,8 +123,8 @@ TEST(RegularInvestment, FinalAssets) {
 TEST(RegularInvestment, YearByYear) {
   // 1000 at the start of each month, 8 % effective: each year's end.
   const RegularPlan r = Project({"1000", "8", 10, "0", Frequency::Monthly, kStart, kEffective});
-  const char* assets[] = {"12513.89",  "26028.88",  "40625.08",  "56388.97",  "73413.98",
-                          "91800.98",  "111658.95", "133105.55", "156267.88", "181283.20"};
+  const char* assets[] = {"12513.89", "26028.88",  "40625.08",  "56388.97",  "73413.98",
+                          "91800.98", "111658.95", "133105.55", "156267.88", "181283.20"};
   ASSERT_EQ(r.years.size(), 10U);
   for (std::size_t y = 0; y < 10; ++y) {
     EXPECT_EQ(r.years[y].invested, Decimal::Whole(12000 * static_cast<std::int64_t>(y + 1))) << y;
@@ -154,8 +164,8 @@ TEST(RegularInvestment, DepositForTarget) {
       {"least deposit", {"1", "0", 1, "0", kMonthly, kEnd, kNominal, "0.01"}, "0.01"},
       {"no target", {"1000", "8", 20, "0", kMonthly, kStart, kNominal}, ""},
       {"100 years of weeks", {"1000", "8", 100, "0", Frequency::Weekly, kStart, kEffective, "1000000000"}, "672.62"},
-      {"largest target in a year", {"1000", "-99.99", 1, "0", Frequency::Weekly, kStart, kEffective,
-                                     "1000000000000"},
+      {"largest target in a year",
+       {"1000", "-99.99", 1, "0", Frequency::Weekly, kStart, kEffective, "1000000000000"},
        "193796021316.57"},
   };
   for (const Case& c : cases) {
@@ -179,8 +189,7 @@ TEST(FixedPoint, ExactReadingCuttingAndRounding) {
       {"0.005", 2, "0.00", "0.01"},
       {"0.0049999999999999999999999999", 2, "0.00", "0.00"},
       {"999999999999999999.995", 2, "999999999999999999.99", "1000000000000000000.00"},
-      {"0.000000000000000000000000000001", 30, "0.000000000000000000000000000001",
-       "0.000000000000000000000000000001"},
+      {"0.000000000000000000000000000001", 30, "0.000000000000000000000000000001", "0.000000000000000000000000000001"},
       {"12345678901234567890.123456789", 0, "12345678901234567890", "12345678901234567890"},
   };
   for (const Case& c : cases) {
@@ -229,8 +238,13 @@ TEST(FixedPoint, PeriodGrowth) {
     const char* percent;
     int periods;
   };
-  const Case cases[] = {{"8", 12}, {"1000", 52}, {"-99.99", 52}, {"-99.99", 12}, {"0.0000000001", 26},
-                        {"-0.000000000000000000000000000001", 52}, {"12.345678901234567890123456789", 26}};
+  const Case cases[] = {{"8", 12},
+                        {"1000", 52},
+                        {"-99.99", 52},
+                        {"-99.99", 12},
+                        {"0.0000000001", 26},
+                        {"-0.000000000000000000000000000001", 52},
+                        {"12.345678901234567890123456789", 26}};
   for (const Case& c : cases) {
     const FixedPoint g = PeriodGrowth(D(c.percent), c.periods, kEffective);
     const FixedPoint year = g.Power(static_cast<std::uint64_t>(c.periods));
