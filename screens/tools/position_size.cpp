@@ -56,7 +56,7 @@ constexpr ControlSpec kControls[] = {
     ResultField("Text7", "", kRightField, kResultRows[0], kRightFieldWidth, kFieldHeight),
     Label("Label16", "股", kRightUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
     Label("Label17", "建议买入股数：", kLeftCaption, CaptionTop(kResultRows[1]), kLeftCaptionWidth, kCaptionHeight),
-    ResultField("Text8", "", kLeftField, kResultRows[1], kLeftFieldWidth, kFieldHeight).Color(kRed),
+    ResultField("Text8", "", kLeftField, kResultRows[1], kLeftFieldWidth, kFieldHeight),
     Label("Label18", "股", kLeftUnit, CaptionTop(kResultRows[1]), kUnitWidth, kCaptionHeight),
     // The buy.
     Label("Label19", "买入金额：", kRightCaption, CaptionTop(kResultRows[1]), kRightCaptionWidth, kCaptionHeight),
