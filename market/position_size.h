@@ -27,7 +27,8 @@ enum class Board {
 // The least quantity a buy order on the board may have.
 std::int64_t LeastQuantity(Board board);
 
-// Which bound decided the quantity.
+// Which bound decided the quantity: the cash where it allows less than the
+// risk, else the risk (also where both allow the same).
 enum class Limit { Risk, Cash };
 
 struct PositionSize {
