@@ -327,6 +327,48 @@ void CloseRatesPress(benchmark::State& state, const char* expected) {
 void BM_AnnualReturn10000CloseRates(benchmark::State& state) { CloseRatesPress(state, "5.00%"); }
 BENCHMARK(BM_AnnualReturn10000CloseRates)->Unit(benchmark::kMillisecond);
 
+// The regular-investment plan at its longest, 100 years of weekly deposits
+// (5200 periods, a table of 100 years), with a target, under the effective
+// period rate (the 52nd root by Newton's method) and the nominal one, at
+// the start of each week; and a rate of thirty decimals.
+void PlanPress(benchmark::State& state, const char* option, const char* percent, const char* expected) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form50");
+  s.Click("Option3");
+  s.Click(option);
+  s.text("Text2") = percent;
+  s.text("Text3") = "100";
+  s.text("Text4") = "50000";
+  s.text("Text5") = "100000000";
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (!host.messages.empty() || s.text("Text8") != expected || s.rows("Table1").size() != 100) {
+    state.SkipWithError(("the plan ends at " + s.text("Text8") + ", not " + expected).c_str());
+  }
+}
+void BM_Plan100YearsWeeklyEffective(benchmark::State& state) {
+  PlanPress(state, "Option6", "8", "1596717114.15");
+}
+BENCHMARK(BM_Plan100YearsWeeklyEffective)->Unit(benchmark::kMicrosecond);
+void BM_Plan100YearsWeeklyNominal(benchmark::State& state) {
+  PlanPress(state, "Option7", "8", "2076193734.24");
+}
+BENCHMARK(BM_Plan100YearsWeeklyNominal)->Unit(benchmark::kMicrosecond);
+void BM_Plan100YearsWeeklyLongRate(benchmark::State& state) {
+  PlanPress(state, "Option6", "0.123456789012345678901234567890", "5591031.35");
+}
+BENCHMARK(BM_Plan100YearsWeeklyLongRate)->Unit(benchmark::kMicrosecond);
+// The position size at the largest account and cash, single shares at one
+// tick of risk a share: both bisections over 10^12 shares.
+void BM_PositionSizeLargest(benchmark::State& state) {
+  Press(state, "Form49", "Command1",
+        {{"Text1", "1000000000000"}, {"Text2", "100"}, {"Text3", "1"}, {"Text4", "0.99"}});
+}
+BENCHMARK(BM_PositionSizeLargest);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

@@ -87,6 +87,11 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form44", "Text4", "2500"},
     {"Form48", "Text1", std::string_view(kMonthlyBuys.data(), kMonthlyBuys.size())},
     {"Form48", "Text2", "2026-01-10"},  {"Form48", "Text3", "8765432.10"},
+    {"Form49", "Text1", "10000000"}, {"Form49", "Text2", "2"},       {"Form49", "Text3", "2999.99"},
+    {"Form49", "Text4", "2888.88"},  {"Form49", "Text5", "9876543.21"},
+    // A plan of 100 years, its table 100 rows long.
+    {"Form50", "Text1", "50000"},    {"Form50", "Text2", "12"},      {"Form50", "Text3", "100"},
+    {"Form50", "Text4", "10000000"}, {"Form50", "Text5", "999999999999.99"},
     // A round trip of 1,000,000 shares at 2999.99 and 3000.77, at the rates
     // of the screen's load texts.
     {"Form40", "Text1", "2999.99"},  {"Form40", "Text2", "1000000"}, {"Form40", "Text3", "3000.77"},
