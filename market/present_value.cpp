@@ -56,9 +56,10 @@ Decimal ExpOfMinus(const Decimal& a) {
 }
 
 // The discount factors of a rate: a whole year's 1 / (1 + r) and a day's
-// (1 + r)^(−1/365); a stretch of days is so many years and days. On an
-// anniversary the factor is the year's to the power of the years, as a
-// bond's price is written.
+// (1 + r)^(−1/365); a stretch of days is so many years of 365 days and the
+// days left. Flows a whole number of 365-day years apart are discounted by
+// the year's factor alone, as a bond's price is written; a 366-day year
+// between two anniversaries counts one day more.
 class Discounting {
  public:
   explicit Discounting(const Decimal& rate) {

@@ -4,9 +4,10 @@
 // d_i the days of flow i after the valuation day: what a bond's remaining
 // coupons and redemption are worth today at the yield of comparable bonds.
 // The powers are not exact decimals; each discount factor is computed in
-// exact decimal arithmetic to 30 decimals (a few units of 10^-29 off at
-// most), so that a value in yuan is right to far more than 20 significant
-// digits and its cents are the true figure's. No binary fraction is used.
+// exact decimal arithmetic with 30 decimals and lies within 10^-27 of the
+// true one, so that a bond's value in yuan is right to well over 20
+// significant digits and its cents are the true figure's. No binary
+// fraction is used.
 #pragma once
 
 #include <span>
