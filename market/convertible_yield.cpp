@@ -18,7 +18,8 @@ namespace {
 // `text`, 0 where none starts there: blanks of every kind, "、", "," and "，".
 std::size_t SeparatorAt(std::string_view text) {
   static constexpr std::string_view kWide[] = {
-      "、", "，",
+      "、",            // enumeration comma
+      "，",            // full-width comma
       "\xC2\xA0",      // no-break space
       "\xE2\x80\x8B",  // zero-width space
       "\xEF\xBB\xBF",  // byte-order mark

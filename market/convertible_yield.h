@@ -36,9 +36,9 @@ inline constexpr int kHighestCouponPercent = 100;
 // digits allowed).
 enum class CouponFault {
   None,
-  NoRates,    // nothing but separators
-  NotNumber,  // the rate `number` is not a plain decimal number
-  OutOfRange, // the rate `number` lies outside 0 … kHighestCouponPercent
+  NoRates,     // nothing but separators
+  NotNumber,   // the rate `number` is not a plain decimal number
+  OutOfRange,  // the rate `number` lies outside 0 … kHighestCouponPercent
 };
 struct CouponRatesRead {
   std::vector<Decimal> percents;  // empty on a fault
@@ -79,14 +79,16 @@ struct BondFlow {
 };
 
 struct BondYield {
-  std::vector<BondFlow> flows;            // each coupon date after the day bought, maturity last
-  Decimal remainingYears;                 // days to maturity / 365, three decimals
-  Decimal remainingCash;                  // the flows before tax, added up
-  std::optional<double> yieldBeforeTax;   // the annual rate (xirr.h), none where none fits
+  std::vector<BondFlow> flows;           // each coupon date after the day bought, maturity last
+  Decimal remainingYears;                // days to maturity / 365, three decimals
+  Decimal remainingCash;                 // the flows before tax, added up
+  std::optional<double> yieldBeforeTax;  // the annual rate (xirr.h), none where none fits
   std::optional<double> yieldAfterTax;
   Decimal bondFloor;                      // the flows before tax at the discount rate, 30 decimals
   std::optional<Decimal> premiumPercent;  // price / floor − 1, percent, two decimals; none below half a cent
-  Decimal accruedInterest;                // held in the price: this year's coupon × days since its start / 365, four decimals
+  // Held in the price: this year's coupon × the days since that year began
+  // / 365, four decimals.
+  Decimal accruedInterest;
 };
 
 // The figures of a bond bought on `bought` (start ≤ bought < maturity) at

@@ -113,8 +113,8 @@ constexpr ControlSpec kControls[] = {
     Label("Label19", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200).Color(kDarkGrey).Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",   "Text3",   "Text4",    "Text5",
-                                          "Text6",   "Text7",   "Option1", "Option2",  "Option3",
+constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Text4",    "Text5",
+                                          "Text6",   "Text7",    "Option1",  "Option2",  "Option3",
                                           "Option4", "Command1", "Command2", "Command3", "Table1"};
 
 constexpr ScreenSpec kSpec = ToolSpec("Form51", "可转债到期收益率--衡川2.0", kControls, kTabOrder);
@@ -122,8 +122,8 @@ constexpr ScreenSpec kSpec = ToolSpec("Form51", "可转债到期收益率--衡�
 // A percent range's message, the same at both ends.
 FieldRead ReadPercentUpTo100(std::string_view cleaned, std::string_view name) {
   const std::string outside = std::string(name) + "必须在0到100之间！";
-  return ReadInRange(cleaned, name, Bound{Decimal::Whole(0)}, outside,
-                     Bound{Decimal::Whole(kHighestDiscountPercent)}, outside);
+  return ReadInRange(cleaned, name, Bound{Decimal::Whole(0)}, outside, Bound{Decimal::Whole(kHighestDiscountPercent)},
+                     outside);
 }
 
 // What is wrong with the coupon rates, in the prompt's words.
@@ -203,7 +203,10 @@ class ConvertibleYieldScreen final : public ToolScreen {
       return PromptMissing("票面利率应有" + std::to_string(years) + "个（每年一个）！");
     }
 
-    BondTerms terms{*start, *end, std::move(coupons.percents), *r,
+    BondTerms terms{*start,
+                    *end,
+                    std::move(coupons.percents),
+                    *r,
                     withoutLastCoupon.checked ? LastCoupon::BesideRedemption : LastCoupon::InRedemption,
                     aboveFaceTax.checked ? MaturityTax::AboveFaceValue : MaturityTax::LastCouponOnly};
     const BondYield f = ConvertibleYield(*p, *day, terms, *y);
@@ -231,8 +234,8 @@ class ConvertibleYieldScreen final : public ToolScreen {
   // "清空文本框": the bond's price and terms and every result; the day
   // bought, the discount rate and the options stay.
   void Clear() {
-    for (std::string* field : {&price, &interestStart, &maturity, &rates, &redemption, &remainingYears,
-                               &remainingCash, &yieldBeforeTax, &yieldAfterTax, &bondFloor, &premium, &accrued}) {
+    for (std::string* field : {&price, &interestStart, &maturity, &rates, &redemption, &remainingYears, &remainingCash,
+                               &yieldBeforeTax, &yieldAfterTax, &bondFloor, &premium, &accrued}) {
       field->clear();
     }
     yieldBeforeTaxColor = kBlack;

@@ -35,8 +35,8 @@ Date Day(const char* text) { return *ParseDate(text); }
 struct CouponCase {
   const char* text;
   CouponFault fault;
-  std::size_t number;        // of the faulty rate
-  const char* read = "";     // the rates read, blank-separated at two decimals
+  std::size_t number;     // of the faulty rate
+  const char* read = "";  // the rates read, blank-separated at two decimals
 };
 
 std::string Joined(const std::vector<Decimal>& percents) {
@@ -52,7 +52,11 @@ TEST(CouponRates, SeparatorsMarksAndFaults) {
       {"  0.3,, 0.5 、、 ", CouponFault::None, 0, "0.30 0.50"},
       {"０．３ １．５％ 2%", CouponFault::None, 0, "0.30 1.50 2.00"},
       {"0。5 .5 5.", CouponFault::None, 0, "0.50 0.50 5.00"},
-      {"0\xC2\xA0" "1\xE2\x80\x8B" "2\xEF\xBB\xBF" "100", CouponFault::None, 0, "0.00 1.00 2.00 100.00"},
+      {"0\xC2\xA0"
+       "1\xE2\x80\x8B"
+       "2\xEF\xBB\xBF"
+       "100",
+       CouponFault::None, 0, "0.00 1.00 2.00 100.00"},
       {"", CouponFault::NoRates, 0},
       {" ,，、　", CouponFault::NoRates, 0},
       {"0.3 0.5 abc", CouponFault::NotNumber, 3},
@@ -165,7 +169,7 @@ struct YieldCase {
   const char* lastAfter;
   std::optional<double> before;
   std::optional<double> after;
-  const char* floor;  // six decimals
+  const char* floor;    // six decimals
   const char* premium;  // "" for none
   const char* accrued;
   const char* years;
@@ -179,6 +183,8 @@ constexpr MaturityTax kCoupon = MaturityTax::LastCouponOnly;
 constexpr MaturityTax kAbove = MaturityTax::AboveFaceValue;
 
 TEST(ConvertibleYield, FlowsYieldsFloorAndAccrued) {
+  // One row a case, as wide as it needs.
+  // clang-format off
   const YieldCase cases[] = {
       {"load texts", "112.345", "2025-01-10", "2021-06-15", "2027-06-15", kSteps, "115", kIn, kCoupon, "3",
        3, "115.00", "114.60", 0.0218817021560, 0.0179731029322, "110.244510", "1.91", "0.8589", "2.427", "118.30"},
@@ -218,6 +224,7 @@ TEST(ConvertibleYield, FlowsYieldsFloorAndAccrued) {
       {"no rate fits", "0.001", "2026-06-16", "2021-06-15", "2027-06-15", kSteps, "115", kIn, kCoupon, "3",
        1, "115.00", "114.60", std::nullopt, std::nullopt, "111.659528", "-100.00", "0.0055", "0.997", "115.00"},
   };
+  // clang-format on
   for (const YieldCase& c : cases) {
     BondTerms terms{Day(c.start), Day(c.maturity), {}, D(c.redemption), c.lastCoupon, c.tax};
     for (const char* p : c.percents) terms.percents.push_back(D(p));
@@ -259,8 +266,7 @@ TEST(ConvertibleYield, EveryFlowOnItsAnniversary) {
 
 TEST(ConvertibleYield, FloorTooSmallForAPremium) {
   // 100 years at 100 %: the redemption of 0.001 is worth 10^-33 today.
-  BondTerms terms{Day("2000-01-01"), Day("2100-01-01"), std::vector<Decimal>(100, Decimal()), D("0.001"), kIn,
-                  kCoupon};
+  BondTerms terms{Day("2000-01-01"), Day("2100-01-01"), std::vector<Decimal>(100, Decimal()), D("0.001"), kIn, kCoupon};
   const BondYield y = ConvertibleYield(D("1"), Day("2000-01-01"), terms, D("100"));
   EXPECT_EQ(y.bondFloor.Text(2), "0.00");
   EXPECT_FALSE(y.premiumPercent.has_value());
