@@ -33,13 +33,12 @@ constexpr int kFieldHeight = 300;
 constexpr int kCaptionDrop = 60;  // a caption's top below its field's
 constexpr int kCaptionHeight = 180;
 
-// The left column: a caption, its field and a unit. The right one holds the
-// options, two results beside the last inputs, and the table of flows.
+// The left column: a caption and its field. The right one holds the
+// options and two results beside the last inputs, with their units.
 constexpr int kCaptionLeft = 120;
 constexpr int kCaptionWidth = 2040;
 constexpr int kFieldLeft = 2190;
 constexpr int kFieldWidth = 1290;
-constexpr int kUnitLeft = 3510;
 constexpr int kUnitWidth = 180;
 constexpr int kRightLeft = 3600;
 constexpr int kRightEnd = 6075;
@@ -48,7 +47,13 @@ constexpr int kRightField = 4920;
 constexpr int kRightFieldWidth = 960;
 constexpr int kRightUnit = 5940;
 constexpr int kOptionHeight = 300;
-constexpr int kTableLeft = 3780;
+// The results below the inputs take narrower captions and fields, leaving
+// the table of flows the room of its three columns.
+constexpr int kResultCaptionWidth = 1620;
+constexpr int kResultField = 1770;
+constexpr int kResultFieldWidth = 1080;
+constexpr int kResultUnit = 2880;
+constexpr int kTableLeft = 3150;
 
 constexpr int CaptionTop(int row) { return row + kCaptionDrop; }
 
@@ -90,18 +95,19 @@ constexpr ControlSpec kControls[] = {
     ResultField("Text14", "", kRightField, kInputRows[6], kRightFieldWidth, kFieldHeight),
     Label("Label11", "元", kRightUnit, CaptionTop(kInputRows[6]), kUnitWidth, kCaptionHeight),
     // The yields, the floor and the premium.
-    Label("Label12", "剩余现金流（税前）", kCaptionLeft, CaptionTop(kResultRows[0]), kCaptionWidth, kCaptionHeight),
-    ResultField("Text9", "", kFieldLeft, kResultRows[0], kFieldWidth, kFieldHeight),
-    Label("Label13", "元", kUnitLeft, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
-    Label("Label14", "到期税前收益率", kCaptionLeft, CaptionTop(kResultRows[1]), kCaptionWidth, kCaptionHeight),
-    ResultField("Text10", "", kFieldLeft, kResultRows[1], kFieldWidth, kFieldHeight),
-    Label("Label15", "到期税后收益率", kCaptionLeft, CaptionTop(kResultRows[2]), kCaptionWidth, kCaptionHeight),
-    ResultField("Text11", "", kFieldLeft, kResultRows[2], kFieldWidth, kFieldHeight),
-    Label("Label16", "纯债价值", kCaptionLeft, CaptionTop(kResultRows[3]), kCaptionWidth, kCaptionHeight),
-    ResultField("Text12", "", kFieldLeft, kResultRows[3], kFieldWidth, kFieldHeight),
-    Label("Label17", "元", kUnitLeft, CaptionTop(kResultRows[3]), kUnitWidth, kCaptionHeight),
-    Label("Label18", "纯债溢价率", kCaptionLeft, CaptionTop(kResultRows[4]), kCaptionWidth, kCaptionHeight),
-    ResultField("Text13", "", kFieldLeft, kResultRows[4], kFieldWidth, kFieldHeight),
+    Label("Label12", "剩余现金流（税前）", kCaptionLeft, CaptionTop(kResultRows[0]), kResultCaptionWidth,
+          kCaptionHeight),
+    ResultField("Text9", "", kResultField, kResultRows[0], kResultFieldWidth, kFieldHeight),
+    Label("Label13", "元", kResultUnit, CaptionTop(kResultRows[0]), kUnitWidth, kCaptionHeight),
+    Label("Label14", "到期税前收益率", kCaptionLeft, CaptionTop(kResultRows[1]), kResultCaptionWidth, kCaptionHeight),
+    ResultField("Text10", "", kResultField, kResultRows[1], kResultFieldWidth, kFieldHeight),
+    Label("Label15", "到期税后收益率", kCaptionLeft, CaptionTop(kResultRows[2]), kResultCaptionWidth, kCaptionHeight),
+    ResultField("Text11", "", kResultField, kResultRows[2], kResultFieldWidth, kFieldHeight),
+    Label("Label16", "纯债价值", kCaptionLeft, CaptionTop(kResultRows[3]), kResultCaptionWidth, kCaptionHeight),
+    ResultField("Text12", "", kResultField, kResultRows[3], kResultFieldWidth, kFieldHeight),
+    Label("Label17", "元", kResultUnit, CaptionTop(kResultRows[3]), kUnitWidth, kCaptionHeight),
+    Label("Label18", "纯债溢价率", kCaptionLeft, CaptionTop(kResultRows[4]), kResultCaptionWidth, kCaptionHeight),
+    ResultField("Text13", "", kResultField, kResultRows[4], kResultFieldWidth, kFieldHeight),
     // The flows still to come, one row a payment day.
     Table("Table1", kFlowColumns, kTableLeft, kResultRows[0], kRightEnd - kTableLeft,
           kResultRows[4] + kFieldHeight - kResultRows[0])
