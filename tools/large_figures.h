@@ -92,6 +92,12 @@ inline constexpr Figure kLargeFigures[] = {
     // A plan of 100 years, its table 100 rows long.
     {"Form50", "Text1", "50000"},    {"Form50", "Text2", "12"},      {"Form50", "Text3", "100"},
     {"Form50", "Text4", "10000000"}, {"Form50", "Text5", "999999999999.99"},
+    // A 30-year bond bought the day after interest starts: 30 coupons to come.
+    {"Form51", "Text1", "2999.999"},    {"Form51", "Text2", "2000-06-16"},  {"Form51", "Text3", "2000-06-15"},
+    {"Form51", "Text4", "2030-06-15"},
+    {"Form51", "Text5", "0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0 0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0 "
+                        "0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0"},
+    {"Form51", "Text6", "130"},         {"Form51", "Text7", "8.88"},
     // A round trip of 1,000,000 shares at 2999.99 and 3000.77, at the rates
     // of the screen's load texts.
     {"Form40", "Text1", "2999.99"},  {"Form40", "Text2", "1000000"}, {"Form40", "Text3", "3000.77"},

@@ -67,6 +67,7 @@ const Catalogue kCatalogue[] = {
     {"Form48", "年化收益率（定投）--衡川2.0", 6195, 5025},
     {"Form49", "仓位计算--衡川2.0", 6195, 5025},
     {"Form50", "定投计划--衡川2.0", 6195, 5025},
+    {"Form51", "可转债到期收益率--衡川2.0", 6195, 5025},
 };
 
 struct Link {
@@ -169,6 +170,7 @@ const Link kLinks[] = {
     {"Form48", "Command3", "切换回去", "Form1", true},
     {"Form49", "Command3", "切换回去", "Form1", true},
     {"Form50", "Command3", "切换回去", "Form1", true},
+    {"Form51", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
