@@ -52,4 +52,5 @@
   X(Form45, MakeExRights, Tools, "除权除息")              \
   X(Form46, MakeConvertibleBond, Tools, "可转债")         \
   X(Form47, MakeMarginFinancing, Tools, "融资融券")       \
-  X(Form48, MakeAnnualReturn, Tools, "年化收益率（定投）")
+  X(Form48, MakeAnnualReturn, Tools, "年化收益率（定投）") \
+  X(Form52, MakeReverseRepo, Tools, "国债逆回购")

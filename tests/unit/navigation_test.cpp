@@ -65,6 +65,7 @@ const Catalogue kCatalogue[] = {
     {"Form46", "可转债--衡川2.0", 6195, 5025},
     {"Form47", "融资融券--衡川2.0", 6195, 5025},
     {"Form48", "年化收益率（定投）--衡川2.0", 6195, 5025},
+    {"Form52", "国债逆回购--衡川2.0", 8820, 6960},
 };
 
 struct Link {
@@ -165,6 +166,7 @@ const Link kLinks[] = {
     {"Form46", "Command3", "切换回去", "Form1", true},
     {"Form47", "Command3", "切换回去", "Form1", true},
     {"Form48", "Command3", "切换回去", "Form1", true},
+    {"Form52", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
