@@ -87,6 +87,10 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form44", "Text4", "2500"},
     {"Form48", "Text1", std::string_view(kMonthlyBuys.data(), kMonthlyBuys.size())},
     {"Form48", "Text2", "2026-01-10"},  {"Form48", "Text3", "8765432.10"},
+    // 10,000,000 lent at 9.995 % on the Monday before 国庆 2025 (a fixed
+    // trade day: today's may be a weekend), at a discount of 2.5 tenths.
+    {"Form52", "Text1", "10000000"},  {"Form52", "Text2", "9.995"},  {"Form52", "Text3", "2025-09-29"},
+    {"Form52", "Text4", "2.5"},
     // A round trip of 1,000,000 shares at 2999.99 and 3000.77, at the rates
     // of the screen's load texts.
     {"Form40", "Text1", "2999.99"},  {"Form40", "Text2", "1000000"}, {"Form40", "Text3", "3000.77"},
