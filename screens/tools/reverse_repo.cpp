@@ -133,10 +133,10 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Te
 
 // A tool screen's window, larger than the others: the nine terms' table
 // shows whole, every column and every row.
-constexpr ScreenSpec Sized(ScreenSpec spec) {
-  spec.clientWidth = kClientWidth;
-  spec.clientHeight = kClientHeight;
-  return spec;
+constexpr ScreenSpec Sized(ScreenSpec window) {
+  window.clientWidth = kClientWidth;
+  window.clientHeight = kClientHeight;
+  return window;
 }
 constexpr ScreenSpec kSpec = Sized(ToolSpec("Form52", "国债逆回购--衡川2.0", kControls, kTabOrder));
 
