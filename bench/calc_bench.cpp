@@ -392,6 +392,28 @@ void BM_ConvertibleYield30Years(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvertibleYield30Years)->Unit(benchmark::kMicrosecond);
 
+// The reverse repo at its largest amount, the highest rate and a discount
+// with thirty decimals, 182 days on the Monday before 国庆: the nine terms'
+// dates on the calendar and their money, exact.
+void BM_ReverseRepoLargest(benchmark::State& state) {
+  hc::TestHost host;
+  hc::App app(host);
+  hc::Screen& s = app.Get("Form52");
+  s.Click("Option9");
+  s.text("Text1") = "10000000000";
+  s.text("Text2") = "100";
+  s.text("Text3") = "2025-09-29";
+  s.text("Text4") = "3.333333333333333333333333333333";
+  for (auto _ : state) {
+    s.Click("Command1");
+    benchmark::ClobberMemory();
+  }
+  if (!host.messages.empty() || s.text("Text11") != "4985301369.86") {
+    state.SkipWithError(("the net income is " + s.text("Text11")).c_str());
+  }
+}
+BENCHMARK(BM_ReverseRepoLargest);
+
 // 10 000 mixed calls of the numeric core.
 void BM_NumericMix10000(benchmark::State& state) {
   const char* inputs[] = {"10", "3.0", "12.34", " - 3 . 5", "1e3", "0.125", "abc", "2.675", "9.99", "100000"};

@@ -68,6 +68,9 @@ std::optional<Date> Date::FromCivil(int year, int month, int day) {
 int Date::year() const { return static_cast<int>(Civil(serial_).year()); }
 int Date::month() const { return static_cast<int>(static_cast<unsigned>(Civil(serial_).month())); }
 int Date::day() const { return static_cast<int>(static_cast<unsigned>(Civil(serial_).day())); }
+int Date::weekday() const {
+  return static_cast<int>(std::chrono::weekday{sys_days{std::chrono::days{serial_}}}.iso_encoding());
+}
 
 std::optional<Date> ParseDate(std::string_view text) {
   if (text.size() == 8 && AllDigits(text)) return EightDigits(text);

@@ -22,8 +22,14 @@ class Date {
   int month() const;
   int day() const;
 
+  // The day of the week, 1 Monday to 7 Sunday.
+  int weekday() const;
+
   // Days from b to a.
   friend int operator-(Date a, Date b) { return a.serial_ - b.serial_; }
+  // The day `days` later (earlier for a negative count). The caller keeps
+  // the result within the years 1 to 9999.
+  friend Date operator+(Date date, int days) { return Date(date.serial_ + days); }
   friend auto operator<=>(Date, Date) = default;
 
  private:

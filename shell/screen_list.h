@@ -55,4 +55,5 @@
   X(Form48, MakeAnnualReturn, Tools, "年化收益率（定投）") \
   X(Form49, MakePositionSize, Tools, "仓位计算（按风险）") \
   X(Form50, MakeRegularInvestment, Tools, "定投计划（复利测算）") \
-  X(Form51, MakeConvertibleYield, Tools, "可转债到期收益率")
+  X(Form51, MakeConvertibleYield, Tools, "可转债到期收益率") \
+  X(Form52, MakeReverseRepo, Tools, "国债逆回购")

@@ -98,6 +98,10 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form51", "Text5", "0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0 0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0 "
                         "0.3 0.5 1.0 1.5 1.8 2.0 2.5 3.0 3.5 4.0"},
     {"Form51", "Text6", "130"},         {"Form51", "Text7", "8.88"},
+    // 10,000,000 lent at 9.995 % on the Monday before 国庆 2025 (a fixed
+    // trade day: today's may be a weekend), at a discount of 2.5 tenths.
+    {"Form52", "Text1", "10000000"},  {"Form52", "Text2", "9.995"},  {"Form52", "Text3", "2025-09-29"},
+    {"Form52", "Text4", "2.5"},
     // A round trip of 1,000,000 shares at 2999.99 and 3000.77, at the rates
     // of the screen's load texts.
     {"Form40", "Text1", "2999.99"},  {"Form40", "Text2", "1000000"}, {"Form40", "Text3", "3000.77"},

@@ -68,6 +68,7 @@ const Catalogue kCatalogue[] = {
     {"Form49", "仓位计算--衡川2.0", 6195, 5025},
     {"Form50", "定投计划--衡川2.0", 6195, 5025},
     {"Form51", "可转债到期收益率--衡川2.0", 6195, 5025},
+    {"Form52", "国债逆回购--衡川2.0", 8820, 6960},
 };
 
 struct Link {
@@ -171,6 +172,7 @@ const Link kLinks[] = {
     {"Form49", "Command3", "切换回去", "Form1", true},
     {"Form50", "Command3", "切换回去", "Form1", true},
     {"Form51", "Command3", "切换回去", "Form1", true},
+    {"Form52", "Command3", "切换回去", "Form1", true},
 };
 std::vector<std::string> VisibleScreens(App& app) {
   std::vector<std::string> out;
