@@ -106,6 +106,11 @@ bool ScriptDriver::SaveFile(std::string_view, std::string_view) {
   return false;
 }
 
+bool ScriptDriver::SaveRates(const SavedRates&) {
+  out_ << "saved: rates\n";
+  return true;
+}
+
 void ScriptDriver::Fail(std::string_view reason) {
   out_ << "fail: " << reason << '\n';
   failed_ = true;

@@ -40,6 +40,9 @@ class ScriptDriver final : public Host {
   void SetClipboard(std::string_view text) override { clipboard_ = std::string(text); }
   // There is no file dialog without a window system.
   bool SaveFile(std::string_view suggestedName, std::string_view bytes) override;
+  // Saved rates live in memory for the rest of the script; none is read at
+  // start, so a script shows the same lines on every machine.
+  bool SaveRates(const SavedRates& rates) override;
 
  private:
   struct Command;

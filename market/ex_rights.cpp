@@ -35,12 +35,16 @@ Decimal ReferencePrice(const Decimal& close, const DistributionTerms& terms) {
   // (10 + bonus + conversion + rights), the per-10 figures as typed. The
   // rights payment keeps every decimal a value can hold (all of them unless
   // the rights figure has more than 28).
-  Decimal numerator = Decimal::Whole(10) * close - terms.dividend;
+  const Decimal ten = Decimal::Whole(10);
+  const Decimal cashPerTen = terms.virtualDividend ? terms.virtualDividend->Normalized() * ten : terms.dividend;
+  const Decimal sharesPerTen =
+      terms.virtualShareRatio ? terms.virtualShareRatio->Normalized() * ten : terms.bonus + terms.conversion;
+  Decimal numerator = ten * close - cashPerTen;
   if (terms.rights.sign() > 0) {
     const int decimals = std::min(terms.rightsPrice.scale() + terms.rights.scale(), Decimal::kMaxScale);
     numerator = numerator + Decimal::ProductRounded(terms.rightsPrice, terms.rights, decimals);
   }
-  const Decimal denominator = Decimal::Whole(10) + terms.bonus + terms.conversion + terms.rights;
+  const Decimal denominator = ten + sharesPerTen + terms.rights;
   return Decimal::Divide(numerator, denominator, 2);
 }
 

@@ -21,6 +21,14 @@ struct DistributionTerms {
   Decimal conversion;   // shares out of the capital reserve (转增), not taxed
   Decimal rights;       // shares offered in the rights issue (配股)
   Decimal rightsPrice;  // yuan a rights share; read only when rights > 0
+  // 差异化分红: where the company holds repurchased shares, which get
+  // nothing, the notice also prints the dividend and the change of the
+  // shares in issue spread over all shares ("虚拟分派的每股现金红利", yuan a
+  // share, and "虚拟分派的流通股份变动比例", a plain ratio). The reference
+  // price then uses each one given in place of the plan's figure; the
+  // holder's own shares and cash keep the plan's.
+  std::optional<Decimal> virtualDividend;
+  std::optional<Decimal> virtualShareRatio;
 };
 
 // True when the terms hand out nothing at all: no dividend, no bonus, no
@@ -37,8 +45,10 @@ int DividendTaxPercent(HoldingPeriod period);
 
 // The exchanges' reference price after the close `close` on the record date:
 // (close − dividend/10 + rightsPrice × rights/10) / (1 + (bonus + conversion
-// + rights)/10), rounded half up to the cent. May come out 0 or negative
-// when the dividend exceeds what a share is worth.
+// + rights)/10), rounded half up to the cent; with the virtual figures of a
+// 差异化分红, (close − virtual dividend + rightsPrice × rights/10) /
+// (1 + virtual share ratio + rights/10). May come out 0 or negative when
+// the dividend exceeds what a share is worth.
 Decimal ReferencePrice(const Decimal& close, const DistributionTerms& terms);
 
 // floor(shares × perTen / 10): the whole shares a holding of `shares` gets

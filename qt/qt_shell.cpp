@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +120,54 @@ void QtShell::SetClipboard(std::string_view text) { QApplication::clipboard()->s
 bool QtShell::SaveFile(std::string_view suggestedName, std::string_view bytes) {
   return SaveWithDialog(QApplication::activeWindow(), Q(suggestedName),
                         QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+namespace {
+
+// The user's settings of the program: ~/.config/hengchuan/hengchuan.conf on
+// Linux, HKEY_CURRENT_USER\Software\hengchuan\hengchuan on Windows.
+QSettings UserSettings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("hengchuan"),
+                   QStringLiteral("hengchuan"));
+}
+
+struct RateKey {
+  const char* key;
+  std::string SavedRates::*text;
+};
+constexpr RateKey kRateKeys[] = {{"rates/commission", &SavedRates::commission},
+                                 {"rates/minimum", &SavedRates::minimum},
+                                 {"rates/stampDuty", &SavedRates::stampDuty},
+                                 {"rates/transferFee", &SavedRates::transferFee}};
+
+}  // namespace
+
+std::optional<SavedRates> QtShell::LoadSavedRates() {
+  const QSettings settings = UserSettings();
+  SavedRates saved;
+  bool any = false;
+  for (const RateKey& k : kRateKeys) {
+    const QVariant value = settings.value(QLatin1String(k.key));
+    if (!value.isValid()) continue;
+    any = true;
+    // Anything but a text is no rate: left empty, the checks refuse it.
+    if (value.typeId() == QMetaType::QString) saved.*k.text = value.toString().toStdString();
+  }
+  if (!any) return std::nullopt;
+  return saved;
+}
+
+bool QtShell::SaveRates(const SavedRates& rates) {
+  QSettings settings = UserSettings();
+  for (const RateKey& k : kRateKeys) settings.setValue(QLatin1String(k.key), Q(rates.*k.text));
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
+void QtShell::RemoveSavedRates() {
+  QSettings settings = UserSettings();
+  settings.remove(QStringLiteral("rates"));
+  settings.sync();
 }
 
 void QtShell::WindowChanged(Screen& screen, WindowEvent event) {

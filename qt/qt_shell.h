@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "qt/screen_window.h"
@@ -48,6 +49,12 @@ class QtShell final : public Host {
   void ShowAbout(std::string_view text) override;
   void SetClipboard(std::string_view text) override;
   bool SaveFile(std::string_view suggestedName, std::string_view bytes) override;
+  // The saved default rates live in the user's settings (QSettings: an INI
+  // file in the user's configuration folder on Linux, the user's registry
+  // on Windows).
+  std::optional<SavedRates> LoadSavedRates() override;
+  bool SaveRates(const SavedRates& rates) override;
+  void RemoveSavedRates() override;
 
  private:
   ScreenWindow& EnsureWindow(Screen& screen);

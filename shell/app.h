@@ -36,6 +36,15 @@ class App {
   void Exit();
   bool exited() const { return exited_; }
 
+  // The fee rates the screens start from: the saved defaults where they
+  // pass the rate fields' checks, else the load texts.
+  const SavedRates& startRates() const { return startRates_; }
+  // Keeps the rates as the defaults, for this run's screens not yet opened
+  // and for later starts; false when the host could not write them.
+  bool SaveRates(const SavedRates& rates);
+  // Back to the load texts, the saved rates forgotten.
+  void RestoreDefaultRates();
+
   int displayWidth() const { return displayWidth_; }
   int displayHeight() const { return displayHeight_; }
   void SetDisplay(int width, int height) {
@@ -48,6 +57,7 @@ class App {
   int displayWidth_;
   int displayHeight_;
   bool exited_ = false;
+  SavedRates startRates_;
   std::map<std::string, std::unique_ptr<Screen>, std::less<>> screens_;
 };
 

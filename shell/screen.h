@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,15 @@ class Screen;
 
 // What happened to a screen's window, for the renderer.
 enum class WindowEvent { Created, Shown, Hidden, Moved };
+
+// The fee rates the user saved as the defaults of later starts: the texts
+// of the trading-costs screen's four rate fields.
+struct SavedRates {
+  std::string commission;
+  std::string minimum;
+  std::string stampDuty;
+  std::string transferFee;
+};
 
 class Host {
  public:
@@ -48,6 +58,13 @@ class Host {
   // the bytes to it whole or not at all, telling the user of a failure.
   // Returns false when nothing was written (cancelled or failed).
   virtual bool SaveFile(std::string_view /*suggestedName*/, std::string_view /*bytes*/) { return false; }
+  // The default fee rates the user saved; none where nothing was saved.
+  // A saved set missing a rate comes with that text empty.
+  virtual std::optional<SavedRates> LoadSavedRates() { return std::nullopt; }
+  // Keeps the rates for later starts; false when they could not be written.
+  virtual bool SaveRates(const SavedRates& /*rates*/) { return false; }
+  // Forgets the saved rates: later starts use the load texts.
+  virtual void RemoveSavedRates() {}
 };
 
 // The title shown in the prompt boxes.

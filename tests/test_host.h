@@ -3,6 +3,7 @@
 // a change to the Host interface is made once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,6 +36,15 @@ class TestHost final : public Host {
     return saveSucceeds;
   }
 
+  // Rates saved as the defaults: held here as the user's settings would hold them.
+  std::optional<SavedRates> LoadSavedRates() override { return savedRates; }
+  bool SaveRates(const SavedRates& rates) override {
+    if (!ratesSaveSucceeds) return false;
+    savedRates = rates;
+    return true;
+  }
+  void RemoveSavedRates() override { savedRates.reset(); }
+
   // Forgets everything recorded so far.
   void Forget() {
     messages.clear();
@@ -52,6 +62,8 @@ class TestHost final : public Host {
   std::string clipboard;              // what was last copied
   std::vector<std::pair<std::string, std::string>> saved;  // name and bytes of every save asked for
   bool saveSucceeds = true;           // what SaveFile answers
+  std::optional<SavedRates> savedRates;  // the saved default rates
+  bool ratesSaveSucceeds = true;         // what SaveRates answers
 };
 
 }  // namespace hc

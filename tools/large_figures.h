@@ -75,6 +75,7 @@ inline constexpr Figure kLargeFigures[] = {
     {"Form45", "Text1", "2999.99"}, {"Form45", "Text2", "99.99"},  {"Form45", "Text3", "10"},
     {"Form45", "Text4", "10"},      {"Form45", "Text5", "3"},      {"Form45", "Text6", "1500"},
     {"Form45", "Text7", "1000000"}, {"Form45", "Text8", "2888.888"},
+    {"Form45", "Text20", "2888.8888"}, {"Form45", "Text21", "9.99"},
     {"Form47", "Text1", "1000000"}, {"Form47", "Text2", "1888.88"}, {"Form47", "Text3", "999999999.99"},
     {"Form47", "Text4", "9876543.21"}, {"Form47", "Text5", "8.35"}, {"Form47", "Text6", "365"},
     {"Form47", "Text7", "150"},     {"Form47", "Text8", "130"},

@@ -23,9 +23,9 @@ constexpr int kHoldingGroup = 2;
 
 // Rows in twips: the inputs in two columns, the two option groups, the
 // results in two columns.
-constexpr int kInputRows[] = {120, 465, 810, 1155};
-constexpr int kOptionRows[] = {1560, 1890};
-constexpr int kResultRows[] = {2280, 2625, 2970, 3315, 3660, 4005};
+constexpr int kInputRows[] = {120, 465, 810, 1155, 1500, 1845};
+constexpr int kOptionRows[] = {2250, 2580};
+constexpr int kResultRows[] = {2970, 3315, 3660, 4005, 4350, 4695};
 constexpr int kFieldHeight = 300;
 constexpr int kOptionHeight = 285;
 constexpr int kCaptionDrop = 60;  // a caption's top below its field's
@@ -65,6 +65,14 @@ constexpr ControlSpec kControls[] = {
     TextField("Text7", "1000", kInputRightField, kInputRows[2], kInputRightFieldWidth, kFieldHeight),
     Label("Label8", "持仓成本价（元）", kInputRight, CaptionTop(kInputRows[3]), 1470, kCaptionHeight),
     TextField("Text8", "20", kInputRightField, kInputRows[3], kInputRightFieldWidth, kFieldHeight),
+    // 差异化分红: the notice's virtual figures, empty where it prints none.
+    Label("Label21", "虚拟每股现金红利（元）", kLeft, CaptionTop(kInputRows[4]), 2010, kCaptionHeight),
+    TextField("Text20", "", kInputField, kInputRows[4], kInputFieldWidth, kFieldHeight),
+    Label("Label22", "虚拟流通股份变动比例", kLeft, CaptionTop(kInputRows[5]), 2010, kCaptionHeight),
+    TextField("Text21", "", kInputField, kInputRows[5], kInputFieldWidth, kFieldHeight),
+    Label("Label23", "见权益分派实施公告：", kInputRight, CaptionTop(kInputRows[4]), 2775, kCaptionHeight)
+        .Color(kDarkGrey),
+    Label("Label24", "差异化分红时填写", kInputRight, CaptionTop(kInputRows[5]), 2775, kCaptionHeight).Color(kDarkGrey),
     // Taking up the rights, and how long the shares will have been held
     // when sold (the dividend tax).
     OptionButton("Option1", "参与配股", kRightsGroup, kLeft, kOptionRows[0], 1260, kOptionHeight).Checked(),
@@ -97,19 +105,24 @@ constexpr ControlSpec kControls[] = {
     Label("Label19", "资产变化", kResultRight, CaptionTop(kResultRows[5]), 1650, kCaptionHeight),
     ResultField("Text19", "", kResultRightField, kResultRows[5], kResultRightFieldWidth, kFieldHeight),
     // Buttons and footer.
-    Button("Command1", "计算", kLeft, 4380, 1300, 375),
-    Button("Command2", "清空文本框", 1560, 4380, 1300, 375),
-    Button("Command3", "切换回去", 3000, 4380, 1300, 375),
-    Label("Label20", "仅作辅助计算，不能作投资决策用。", kLeft, 4785, 3200, 200)
+    Button("Command1", "计算", kLeft, 5070, 1300, 375),
+    Button("Command2", "清空文本框", 1560, 5070, 1300, 375),
+    Button("Command3", "切换回去", 3000, 5070, 1300, 375),
+    Label("Label20", "仅作辅助计算，不能作投资决策用。", kLeft, 5475, 3200, 200)
         .Color(kDarkGrey)
         .Font("宋体", 10, true),
 };
 
 constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Text4",   "Text5",   "Text6",
-                                          "Text7",   "Text8",    "Option1",  "Option2", "Option3", "Option4",
+                                          "Text7",   "Text8",    "Text20",   "Text21",  "Option1",  "Option2", "Option3", "Option4",
                                           "Option5", "Command1", "Command2", "Command3"};
 
-constexpr ScreenSpec kSpec = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
+// A tool screen's window, two rows taller for the virtual figures.
+constexpr ScreenSpec kSpec = [] {
+  ScreenSpec spec = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
+  spec.clientHeight = kWideScreenHeight + 690;
+  return spec;
+}();
 
 // The messages of a per-10-share figure, from 0 to `high`.
 FieldRead ReadPerTen(std::string_view cleaned, std::string_view name, Bound high, std::string_view above) {
@@ -144,6 +157,8 @@ class ExRights final : public ToolScreen {
     CleanField(rightsPrice, FieldKind::Price);
     CleanField(shares, FieldKind::Count);
     CleanField(costPrice, FieldKind::CostPrice);
+    CleanField(virtualDividend, FieldKind::Amount);
+    CleanField(virtualShareRatio, FieldKind::Amount);
 
     const int tick = TickDecimals(Market::Stock);
     const FieldRead c = ReadPrice(close, "股权登记日收盘价", tick);
@@ -180,6 +195,21 @@ class ExRights final : public ToolScreen {
     if (!n) return Prompt(n);
     const FieldRead cost = ReadCostPrice(costPrice, "持仓成本价");
     if (!cost) return Prompt(cost);
+    // The notice's virtual figures, each optional: a virtual dividend is
+    // paid out of what a share is worth, below the close.
+    if (!virtualDividend.empty()) {
+      const FieldRead r = ReadInRange(virtualDividend, "虚拟每股现金红利", Bound{Decimal::Whole(0)},
+                                      "虚拟每股现金红利不能为负数！", Bound{*c, false}, "虚拟每股现金红利必须小于收盘价！");
+      if (!r) return Prompt(r);
+      terms.virtualDividend = *r;
+    }
+    if (!virtualShareRatio.empty()) {
+      const FieldRead r =
+          ReadInRange(virtualShareRatio, "虚拟流通股份变动比例", Bound{Decimal::Whole(0)},
+                      "虚拟流通股份变动比例不能为负数！", Bound{Decimal::Whole(10)}, "虚拟流通股份变动比例不能大于10！");
+      if (!r) return Prompt(r);
+      terms.virtualShareRatio = *r;
+    }
     if (DistributesNothing(terms)) return PromptMissing("派息、送股、转增和配股不能都为0！");
 
     const Holding holding{*n, *cost, subscribeOption.checked, period()};
@@ -207,7 +237,7 @@ class ExRights final : public ToolScreen {
   void Clear() {
     for (std::string* field :
          {&close, &dividendPerTen, &bonusPerTen, &conversionPerTen, &rightsPerTen, &rightsPrice, &shares, &costPrice,
-          &referencePrice, &distributedShares, &rightsShares, &sharesAfter, &dividend, &dividendTax, &rightsPayment,
+          &virtualDividend, &virtualShareRatio, &referencePrice, &distributedShares, &rightsShares, &sharesAfter, &dividend, &dividendTax, &rightsPayment,
           &costPriceAfter, &valueBefore, &valueAfter, &assetChange}) {
       field->clear();
     }
@@ -224,6 +254,8 @@ class ExRights final : public ToolScreen {
   // The holding and the holder's choices.
   std::string& shares = text("Text7");
   std::string& costPrice = text("Text8");
+  std::string& virtualDividend = text("Text20");    // yuan a share, optional
+  std::string& virtualShareRatio = text("Text21");  // a plain ratio, optional
   const Control& subscribeOption = At("Option1");    // else 不参与配股
   const Control& withinMonthOption = At("Option3");  // 20 %
   const Control& overYearOption = At("Option5");     // 0; else 10 %

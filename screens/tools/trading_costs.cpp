@@ -3,11 +3,13 @@
 // transfer fee, what it nets, and the lowest sell price on the tick that
 // covers the buy with all its fees. Exact to the cent; the fee rules are the
 // fee unit's, this screen only reads its fields and writes the results.
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "market/fees.h"
 #include "screens/tools/tool_screen.h"
+#include "shell/app.h"
 #include "shell/registry.h"
 #include "shell/screen.h"
 
@@ -97,15 +99,24 @@ constexpr ControlSpec kControls[] = {
     Button("Command1", "计算", 120, 4320, 1300, 375),
     Button("Command2", "清空文本框", 1560, 4320, 1300, 375),
     Button("Command3", "切换回去", 3000, 4320, 1300, 375),
-    Label("Label42", "仅作辅助计算，不能作投资决策用。", 120, 4725, 3200, 200)
+    // The account's rates kept for later starts, or the load texts again.
+    Button("Command4", "保存为默认费率", 120, 4815, 1740, 375),
+    Button("Command5", "恢复默认费率", 1980, 4815, 1740, 375),
+    Label("Label42", "仅作辅助计算，不能作投资决策用。", 120, 5310, 3200, 200)
         .Color(kDarkGrey)
         .Font("宋体", 10, true),
 };
 
-constexpr std::string_view kTabOrder[] = {"Text1", "Text2",   "Text3",   "Text4",    "Text5",    "Text6",
-                                          "Text7", "Option1", "Option2", "Command1", "Command2", "Command3"};
+constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "Text4",    "Text5",
+                                          "Text6",    "Text7",    "Option1",  "Option2",  "Command1",
+                                          "Command2", "Command3", "Command4", "Command5"};
 
-constexpr ScreenSpec kSpec = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
+// A tool screen's window, a row taller for the default-rate buttons.
+constexpr ScreenSpec kSpec = [] {
+  ScreenSpec spec = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
+  spec.clientHeight = kWideScreenHeight + 585;
+  return spec;
+}();
 
 // One input: its kind, its name in the messages and whether it is read for
 // funds too, bound once.
@@ -123,6 +134,14 @@ class TradingCosts final : public ToolScreen {
     OnClear("Command2", &TradingCosts::Clear);
     OnOption("Option1", [this] { EnableStockRates(true); });
     OnOption("Option2", [this] { EnableStockRates(false); });
+    OnClick("Command4", [this] { SaveDefaultRates(); });
+    OnClick("Command5", [this] { RestoreDefaultRates(); });
+    // The rates the program started with: saved ones, else the load texts.
+    const SavedRates& atStart = app.startRates();
+    commissionRate = atStart.commission;
+    minimumCommission = atStart.minimum;
+    stampDutyRate = atStart.stampDuty;
+    transferFeeRate = atStart.transferFee;
   }
 
  private:
@@ -189,6 +208,32 @@ class TradingCosts final : public ToolScreen {
     netColor = SignColor(trip.net);
     returnColor = netColor;
     ResultsShown();
+  }
+
+  // "保存为默认费率": the four rate fields cleaned and checked as a press
+  // checks them (the stamp duty and transfer fee also while a fund is
+  // chosen, since later starts use them for stocks), then kept.
+  void SaveDefaultRates() {
+    const std::span<const Input> rateInputs(inputs_ + 3, 4);
+    for (const Input& in : rateInputs) CleanField(in.text, in.kind);
+    for (const Input& in : rateInputs) {
+      if (const FieldRead r = Check(in, Market::Stock); !r) return Prompt(r);
+    }
+    if (!app().SaveRates({commissionRate, minimumCommission, stampDutyRate, transferFeeRate})) {
+      return PromptMissing("费率未能保存：无法写入用户配置。");
+    }
+    PromptMissing("费率已保存，下次启动时自动使用。");
+  }
+
+  // "恢复默认费率": the load texts back in the rate fields, the saved rates
+  // removed.
+  void RestoreDefaultRates() {
+    commissionRate = kRateLoadTexts.commission;
+    minimumCommission = kRateLoadTexts.minimum;
+    stampDutyRate = kRateLoadTexts.stampDuty;
+    transferFeeRate = kRateLoadTexts.transferFee;
+    app().RestoreDefaultRates();
+    PromptMissing("已恢复默认费率。");
   }
 
   // "清空文本框": the trade's prices and shares and every result; the

@@ -51,6 +51,31 @@ TEST(ExRights, ReferencePriceRoundsHalfUpToTheCent) {
   }
 }
 
+// 差异化分红: each virtual figure given takes the place of the plan's in the
+// reference price only.
+TEST(ExRights, ReferencePriceFromTheNoticesVirtualFigures) {
+  struct Case {
+    const char* close;
+    DistributionTerms terms;
+    std::optional<const char*> virtualDividend;
+    std::optional<const char*> virtualRatio;
+    const char* price;
+  };
+  const Case cases[] = {
+      {"62.39", Terms("15", "0", "0", "0"), "1.4733", std::nullopt, "60.92"},   // 奥泰生物 2025; the plan: 60.89
+      {"62.39", Terms("15", "0", "0", "0"), std::nullopt, std::nullopt, "60.89"},
+      {"62.39", Terms("15", "0", "0", "0"), "1.4733", "0.3", "46.86"},          // 60.9167 / 1.3
+      {"20", Terms("0", "4", "0", "0"), std::nullopt, "0.39", "14.39"},         // 20 / 1.39 = 14.3884…
+      {"20", Terms("5", "4", "0", "2", "5"), "0.49", "0.39", "12.90"},          // (20 − 0.49 + 1) / 1.59 = 12.899…
+      {"10", Terms("1", "0", "0", "0"), "0.000000000000000000000000000005", std::nullopt, "10.00"},
+  };
+  for (Case c : cases) {
+    if (c.virtualDividend) c.terms.virtualDividend = D(*c.virtualDividend);
+    if (c.virtualRatio) c.terms.virtualShareRatio = D(*c.virtualRatio);
+    EXPECT_EQ(ReferencePrice(D(c.close), c.terms).Text(2), c.price) << c.close << " " << c.virtualDividend.value_or("-");
+  }
+}
+
 TEST(ExRights, WholeSharesAreRoundedDownExactly) {
   struct Case {
     const char* shares;

@@ -120,7 +120,7 @@ TEST(MenuBar, AboutNamesTheProgramAndItsDisclaimer) {
   const std::string about(AboutText());
   EXPECT_NE(about.find("衡川2.0"), std::string::npos);
   EXPECT_NE(about.find("本软件仅作为计算器，不能作为投资和决策用途，否则后果自负。"), std::string::npos);
-  EXPECT_NE(about.find("不保存任何数据"), std::string::npos);
+  EXPECT_NE(about.find("只在您选择“保存为CSV”或“保存为默认费率”时写入文件"), std::string::npos);
   EXPECT_NE(about.find("版本"), std::string::npos);
 }
 
