@@ -22,7 +22,7 @@ inline constexpr int kFundTickDecimals = 3;
 inline constexpr int kMainBoardLimit = 1000;    // 主板
 inline constexpr int kGrowthBoardLimit = 2000;  // 创业板、科创板
 inline constexpr int kBeijingLimit = 3000;      // 北交所
-inline constexpr int kNarrowLimit = 500;        // risk-warned stocks and the like
+inline constexpr int kNarrowLimit = 500;        // the 5 % choice (main-board ST stocks move 10 % since 2025-06-27)
 // A whole, in basis points: a limit lies strictly between 0 and this.
 inline constexpr int kWholeBasisPoints = 10000;
 
