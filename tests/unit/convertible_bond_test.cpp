@@ -10,15 +10,10 @@
 
 #include "market/convertible_bond.h"
 #include "numeric/numeric.h"
+#include "tests/unit/decimal_text.h"
 
 namespace hc {
 namespace {
-
-Decimal D(std::string_view text) {
-  std::optional<Decimal> d = Decimal::Parse(text);
-  if (!d) throw std::invalid_argument(std::string(text));
-  return *d;
-}
 
 std::string Below(const std::optional<Decimal>& price) { return price ? price->Text(2) : "无"; }
 

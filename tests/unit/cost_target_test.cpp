@@ -11,15 +11,10 @@
 #include <string>
 
 #include "market/cost_target.h"
+#include "tests/unit/decimal_text.h"
 
 namespace hc {
 namespace {
-
-Decimal D(std::string_view text) {
-  std::optional<Decimal> d = Decimal::Parse(text);
-  if (!d) throw std::invalid_argument(std::string(text));
-  return *d;
-}
 
 const FeeRates kLoadRates{D("2.5"), D("5"), D("5"), D("0.1")};
 

@@ -10,15 +10,10 @@
 #include <string_view>
 
 #include "market/ex_rights.h"
+#include "tests/unit/decimal_text.h"
 
 namespace hc {
 namespace {
-
-Decimal D(std::string_view text) {
-  std::optional<Decimal> d = Decimal::Parse(text);
-  if (!d) throw std::invalid_argument(std::string(text));
-  return *d;
-}
 
 DistributionTerms Terms(std::string_view dividend, std::string_view bonus, std::string_view conversion,
                         std::string_view rights, std::string_view rightsPrice = "0") {

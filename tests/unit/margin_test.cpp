@@ -11,15 +11,10 @@
 
 #include "market/margin.h"
 #include "numeric/numeric.h"
+#include "tests/unit/decimal_text.h"
 
 namespace hc {
 namespace {
-
-Decimal D(std::string_view text) {
-  std::optional<Decimal> d = Decimal::Parse(text);
-  if (!d) throw std::invalid_argument(std::string(text));
-  return *d;
-}
 
 TEST(MarginInterest, ToTheCentHalfUpAtThe360DayConvention) {
   struct Case {

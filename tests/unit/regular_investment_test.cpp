@@ -10,15 +10,10 @@
 #include "market/regular_investment.h"
 #include "numeric/fixed_point.h"
 #include "numeric/numeric.h"
+#include "tests/unit/decimal_text.h"
 
 namespace hc {
 namespace {
-
-Decimal D(std::string_view text) {
-  std::optional<Decimal> d = Decimal::Parse(text);
-  if (!d) throw std::invalid_argument(std::string(text));
-  return *d;
-}
 
 constexpr Timing kStart = Timing::PeriodStart;
 constexpr Timing kEnd = Timing::PeriodEnd;
