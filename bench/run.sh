@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds in Release and prints the benchmark table: start-up time and peak
 # memory of the program against a bare Qt window (alternating A/B runs),
-# the script driver's memory after all 38 screens, the calculation
+# the script driver's memory after every screen, the calculation
 # benchmarks and the presses in the window. Usage: bench/run.sh [RUNS]   (default 25 runs each)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -39,8 +39,8 @@ ar=$(median "${allmem[@]}")
 printf '\n| measure | hengchuan | bare Qt window | ratio / difference |\n|---|---|---|---|\n'
 printf '| start-up, median of %d runs | %.1f ms | %.1f ms | %.2f × |\n' "$runs" "$pm" "$bm" "$(awk -v a="$pm" -v b="$bm" 'BEGIN {print a / b}')"
 printf '| peak memory at start | %d kB | %d kB | +%d kB |\n' "$pr" "$br" "$((pr - br))"
-printf '| peak memory after showing all 38 screens | %d kB | %d kB | +%d kB |\n' "$ar" "$br" "$((ar - br))"
-printf '| hengchuan-script after all 38 screens and every calculate button | %d kB | | |\n' "$sr"
+printf '| peak memory after showing every screen | %d kB | %d kB | +%d kB |\n' "$ar" "$br" "$((ar - br))"
+printf '| hengchuan-script after every screen and every calculate button | %d kB | | |\n' "$sr"
 printf '\nCalculations (Google Benchmark, Release):\n\n'
 "$build/bin/calc_bench" --benchmark_min_time=0.05 2>/dev/null | sed -n '/^---/,$p'
 printf '\nPresses in the window, repaint included (offscreen, Release):\n\n'
