@@ -119,9 +119,9 @@ constexpr std::string_view kTabOrder[] = {"Text1",   "Text2",    "Text3",    "Te
 
 // A tool screen's window, two rows taller for the virtual figures.
 constexpr ScreenSpec kSpec = [] {
-  ScreenSpec spec = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
-  spec.clientHeight = kWideScreenHeight + 690;
-  return spec;
+  ScreenSpec layout = ToolSpec("Form45", "除权除息--衡川2.0", kControls, kTabOrder);
+  layout.clientHeight = kWideScreenHeight + 690;
+  return layout;
 }();
 
 // The messages of a per-10-share figure, from 0 to `high`.

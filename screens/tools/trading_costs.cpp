@@ -113,9 +113,9 @@ constexpr std::string_view kTabOrder[] = {"Text1",    "Text2",    "Text3",    "T
 
 // A tool screen's window, a row taller for the default-rate buttons.
 constexpr ScreenSpec kSpec = [] {
-  ScreenSpec spec = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
-  spec.clientHeight = kWideScreenHeight + 585;
-  return spec;
+  ScreenSpec layout = ToolSpec("Form40", "交易费用与保本价--衡川2.0", kControls, kTabOrder);
+  layout.clientHeight = kWideScreenHeight + 585;
+  return layout;
 }();
 
 // One input: its kind, its name in the messages and whether it is read for
